@@ -1,0 +1,42 @@
+#ifndef TARNLINK_TARNCOMMANDBYTECODE_H
+#define TARNLINK_TARNCOMMANDBYTECODE_H
+
+#include <cstddef>
+#include <cstdint>
+
+#include "tarnlink/TarnCommand.h"
+#include "tarnlink/TarnExport.h"
+
+namespace TarnLink {
+
+// One packet: a compiled command or the hardware's response to one.
+class TARNLINK_API TarnCommandByteCode {
+public:
+    TarnCommandByteCode();
+    ~TarnCommandByteCode();
+    TarnCommandByteCode(const TarnCommandByteCode&) = delete;
+    TarnCommandByteCode& operator=(const TarnCommandByteCode&) = delete;
+
+    void Clear();
+    bool CopyByteCodePacketBuffer(const unsigned char* data, std::size_t length);
+    std::size_t ComputeTotalPacketByteCodeLength() const;
+    bool GetPacketByteCodeBuffer(unsigned char** buffer) const;
+    bool GetPacketByteCodeBufferLength(std::size_t* length) const;
+    bool GetPointerToParamDataLocation(std::int64_t offset, unsigned char** location) const;
+    bool GetPointerToStartOfDataPayload(unsigned char** location) const;
+    bool HasData() const;
+    std::int32_t DeterminePacketDataPayloadLength() const;
+    CommandStatus_t ExtractStatus() const;
+    bool SetSucceeded();
+    bool SetFailed();
+    bool SetTimedOut();
+
+    struct Body;
+
+private:
+    Body* body_;
+};
+
+} // namespace TarnLink
+
+#endif

@@ -1,0 +1,11 @@
+#ifndef TARNLINK_TARNLINK_H
+#define TARNLINK_TARNLINK_H
+
+#include "tarnlink/TarnCommand.h"
+#include "tarnlink/TarnCommandByteCode.h"
+#include "tarnlink/TarnCommandFactory.h"
+#include "tarnlink/TarnHWCaps.h"
+#include "tarnlink/TarnHWCapsQueries.h"
+#include "tarnlink/TarnHostInterfaces.h"
+
+#endif

@@ -1,0 +1,33 @@
+#ifndef TARNLINK_COMMAND_PARAMETER_CODEC_H
+#define TARNLINK_COMMAND_PARAMETER_CODEC_H
+
+// One parameter value between a command and the big-endian bytes of a packet.
+
+#include <cstdint>
+
+#include "dictionary/command_format.h"
+#include "tarnlink/TarnCommand.h"
+
+namespace TarnLinkPrivate {
+
+// Bytes the command's value of the parameter takes: the type's size, or the
+// length of its byte stream; -1 when a byte stream is not set.
+std::int32_t ParameterValueSize(const ParameterDefinition& parameter, const TarnLink::TarnCommand& command);
+
+// Writes the command's value of the parameter, size bytes, to out. False when
+// the value is not set, size does not match it, or the type is unknown.
+bool EncodeParameter(const ParameterDefinition& parameter, const TarnLink::TarnCommand& command, std::int32_t size,
+                     unsigned char* out);
+
+// Reads the parameter from at most available bytes into the command; the
+// number of bytes consumed, 0 on failure (and for an empty byte stream).
+std::int32_t DecodeParameter(const ParameterDefinition& parameter, const unsigned char* bytes,
+                             std::int64_t available, TarnLink::TarnCommand& command);
+
+// Sum of the parameter data of the command under the definition (byte
+// streams count for send commands and request-data parameters); 0 on error.
+std::uint32_t TotalParameterDataSize(const TarnLink::TarnCommand& command, const CommandFormat& definition);
+
+} // namespace TarnLinkPrivate
+
+#endif

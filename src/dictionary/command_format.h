@@ -1,0 +1,214 @@
+#ifndef TARNLINK_DICTIONARY_COMMAND_FORMAT_H
+#define TARNLINK_DICTIONARY_COMMAND_FORMAT_H
+
+// The in-memory form of one command definition: name, kind, addressing,
+// ordered parameters and symbolic constants.
+
+#include <atomic>
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace TarnLinkPrivate {
+
+enum class ParamType : std::uint8_t { kInt8, kUInt8, kInt16, kUInt16, kInt32, kUInt32, kInt64, kUInt64, kBytes, kInvalid };
+
+// kInvalid for a word that is not one of the nine type names.
+ParamType ParamTypeFromName(const std::string& typeName);
+const char* ParamTypeName(ParamType type);
+// Bytes of a value of this type in a packet; 0 for BYTES and kInvalid.
+std::int32_t FixedSizeOf(ParamType type);
+
+struct ParameterDefinition {
+    std::string name;
+    std::string typeName;
+    ParamType type = ParamType::kInvalid; // parsed once from typeName so hot paths never compare strings
+    bool requiredForRequestData = false;
+    // Layout, computed when the definition is loaded (packet_layout.h).
+    std::int32_t size = -1;
+    bool variableLength = false;
+    std::int32_t packetOffset = -1;
+    std::int32_t bytesForPacketPosition = 0;
+};
+
+struct SymbolDefinition {
+    std::string name;
+    std::int32_t value;
+};
+
+struct PacketSizes {
+    std::int32_t sendSize = 0;
+    std::int32_t sendPayloadSize = 0;
+    std::int32_t requestSize = 0;
+    std::int32_t requestPayloadSize = 0;
+};
+
+class CommandFormat {
+public:
+    CommandFormat() = default;
+    CommandFormat(const CommandFormat&) = delete;
+    CommandFormat& operator=(const CommandFormat&) = delete;
+
+    virtual bool ReadCommandTypeBlock(std::istream& statement) = 0;
+    virtual void WriteCommandTypeBlock(std::ostream& out) const = 0;
+    virtual bool Validate(std::vector<std::string>& errors) const = 0;
+    virtual void SetHasVariableLengthData(bool variable) = 0;
+    virtual ~CommandFormat();
+    virtual std::uint32_t GetOverrideTimeoutMillisec() const;
+    virtual void SetOverrideTimeoutMillisec(std::uint32_t millisec);
+    virtual void Clear();
+    virtual bool IsMetaCommandFormat() const;
+    virtual bool IsDiagCommandFormat() const;
+    virtual bool HasVariableLengthData() const;
+    virtual bool IsUnique() const;
+    virtual void Dump(std::ostream& out, bool brief) const = 0;
+    virtual bool Precompute();
+    virtual bool AddToDefinedCommands();
+    virtual bool HasEnumConstant() const = 0;
+    virtual bool WriteEnumConstant(std::ostream& out) const = 0;
+    virtual bool HasHeaderDeclarations() const = 0;
+    virtual bool WriteHeaderDeclarations(std::ostream& out) const = 0;
+
+    const std::string& Name() const { return name_; }
+    void SetName(const std::string& name) { name_ = name; }
+    const std::string& SourceFile() const { return sourceFile_; }
+    void SetSourceFile(const std::string& file) { sourceFile_ = file; }
+
+    const std::vector<ParameterDefinition>& Parameters() const { return parameters_; }
+    std::vector<ParameterDefinition>& Parameters() { return parameters_; }
+    bool HasParameter(const char* name) const { return FindParameter(name) != nullptr; }
+    const ParameterDefinition* FindParameter(const char* name) const;
+    // False when the name is taken; the parser has checked order and types.
+    bool AddParameter(const ParameterDefinition& parameter);
+
+    const std::vector<SymbolDefinition>& Symbols() const { return symbols_; }
+    // False when the name is taken.
+    bool AddSymbol(const std::string& name, std::int32_t value);
+    bool FindSymbol(const char* name, std::int32_t* value) const;
+    std::size_t SymbolCount() const { return symbols_.size(); }
+    bool GetNthSymbol(std::int64_t n, std::string* name, std::int32_t* value) const;
+
+protected:
+    void DumpParameters(std::ostream& out, bool brief) const;
+
+private:
+    std::string name_;
+    std::vector<ParameterDefinition> parameters_;
+    std::vector<SymbolDefinition> symbols_;
+    std::string sourceFile_;
+};
+
+// A definition whose parameters travel in packets (kinds Tarn and Diag).
+class TarnDataCommandFormat : public CommandFormat {
+public:
+    void SetHasVariableLengthData(bool variable) override { hasVariableLengthData_ = variable; }
+    bool HasVariableLengthData() const override { return hasVariableLengthData_; }
+    void Clear() override;
+    void Dump(std::ostream& out, bool brief) const override;
+    bool Precompute() override;
+    bool HasEnumConstant() const override { return false; }
+    bool WriteEnumConstant(std::ostream& out) const override;
+    bool HasHeaderDeclarations() const override { return true; }
+    bool WriteHeaderDeclarations(std::ostream& out) const override;
+
+    // The sizes precomputed at load. For a definition with variable-length
+    // data they hold the layout with an empty byte stream.
+    const PacketSizes& Sizes() const { return sizes_; }
+    void SetSizes(const PacketSizes& sizes) { sizes_ = sizes; }
+    // 8 for Tarn packets, 36 for Diag packets.
+    virtual std::int32_t HeaderLength() const = 0;
+    // Largest number of parameter bytes one packet can carry.
+    virtual std::int32_t PayloadLimit() const = 0;
+
+protected:
+    void DumpDataFormat(std::ostream& out, bool brief) const;
+
+private:
+    bool hasVariableLengthData_ = false;
+    PacketSizes sizes_;
+};
+
+enum : std::uint32_t { kMajorVideo = 0, kMajorAudio = 1, kMajorSystem = 2, kMajorDiagnostic = 3 };
+
+class TarnCommandFormat final : public TarnDataCommandFormat {
+public:
+    bool ReadCommandTypeBlock(std::istream& statement) override;
+    void WriteCommandTypeBlock(std::ostream& out) const override;
+    bool Validate(std::vector<std::string>& errors) const override;
+    std::uint32_t GetOverrideTimeoutMillisec() const override;
+    void SetOverrideTimeoutMillisec(std::uint32_t millisec) override;
+    void Clear() override;
+    bool IsUnique() const override;
+    void Dump(std::ostream& out, bool brief) const override;
+    bool AddToDefinedCommands() override;
+    bool HasEnumConstant() const override { return true; }
+    bool WriteEnumConstant(std::ostream& out) const override;
+    std::int32_t HeaderLength() const override { return 8; }
+    std::int32_t PayloadLimit() const override { return 2040; }
+
+    std::uint32_t Major() const { return major_; }
+    std::uint16_t Minor() const { return minor_; }
+    std::uint16_t Function() const { return function_; }
+    void SetAddress(std::uint32_t major, std::uint16_t minor, std::uint16_t function);
+
+private:
+    std::uint32_t major_ = kMajorDiagnostic;
+    std::uint16_t minor_ = 65535;
+    std::uint16_t function_ = 65535;
+    // Written by the capability subsystem while hosts may be compiling.
+    std::atomic<std::uint32_t> overrideTimeoutMillisec_{0};
+};
+
+class DiagCommandFormat final : public TarnDataCommandFormat {
+public:
+    bool ReadCommandTypeBlock(std::istream& statement) override;
+    void WriteCommandTypeBlock(std::ostream& out) const override;
+    bool Validate(std::vector<std::string>& errors) const override;
+    bool IsDiagCommandFormat() const override { return true; }
+    bool IsUnique() const override;
+    void Dump(std::ostream& out, bool brief) const override;
+    bool AddToDefinedCommands() override;
+    bool HasEnumConstant() const override { return true; }
+    bool WriteEnumConstant(std::ostream& out) const override;
+    std::int32_t HeaderLength() const override { return 36; }
+    std::int32_t PayloadLimit() const override { return 2002; }
+
+    std::uint16_t Opcode() const { return opcode_; }
+    void SetOpcode(std::uint16_t opcode) { opcode_ = opcode; }
+
+private:
+    std::uint16_t opcode_ = 0;
+};
+
+class MetaCommandFormat final : public CommandFormat {
+public:
+    bool ReadCommandTypeBlock(std::istream& statement) override;
+    void WriteCommandTypeBlock(std::ostream& out) const override;
+    bool Validate(std::vector<std::string>& errors) const override;
+    void SetHasVariableLengthData(bool) override {}
+    void Clear() override;
+    bool IsMetaCommandFormat() const override { return true; }
+    void Dump(std::ostream& out, bool brief) const override;
+    bool HasEnumConstant() const override { return false; }
+    bool WriteEnumConstant(std::ostream& out) const override;
+    bool HasHeaderDeclarations() const override { return false; }
+    bool WriteHeaderDeclarations(std::ostream& out) const override;
+
+    const std::string& StartCommand() const { return start_; }
+    const std::string& RepeatCommand() const { return repeat_; }
+    const std::string& StopCommand() const { return stop_; }
+    void SetSequence(const std::string& start, const std::string& repeat, const std::string& stop);
+
+private:
+    std::string start_;
+    std::string repeat_;
+    std::string stop_;
+};
+
+// "VIDEO", "AUDIO", "SYSTEM", "DIAGNOSTIC", or "*INVALID*" for other codes.
+const char* MajorTypeName(std::uint32_t major);
+
+} // namespace TarnLinkPrivate
+
+#endif

@@ -1,0 +1,54 @@
+#ifndef TARNLINK_DICTIONARY_COMMAND_REGISTRY_H
+#define TARNLINK_DICTIONARY_COMMAND_REGISTRY_H
+
+// The dictionary: an ordered name registry that owns every definition, a hash
+// index beside it for O(1) lookup by name, and the two indexes that keep Tarn
+// type codes and Diag opcodes unique.
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "dictionary/command_format.h"
+
+namespace TarnLinkPrivate {
+
+using NameRegistry = std::map<std::string, CommandFormat*>;
+using TypeCode = std::tuple<std::uint32_t, std::uint16_t, std::uint16_t>;
+using TypeCodeIndex = std::map<TypeCode, std::string>;
+using OpcodeIndex = std::map<std::uint16_t, std::string>;
+
+// Each created empty on first use.
+const NameRegistry& GetNameRegistry();
+const TypeCodeIndex& GetTypeCodeIndex();
+const OpcodeIndex& GetOpcodeIndex();
+
+// Exact, case-sensitive match; null when absent or name is null.
+CommandFormat* FindCommandFormat(const char* name);
+CommandFormat* FindCommandFormat(const std::string& name);
+
+// The kind checks of the executor and compiler, with their verbose message
+// for an unknown name.
+bool IsMetaCommandFormat(const char* commandName);
+bool IsDiagCommandFormat(const char* commandName);
+
+bool SetOverrideTimeoutMillisec(const std::string& commandName, std::uint32_t timeoutMillisec);
+
+// Registration, for CommandFormat::AddToDefinedCommands. An existing key keeps
+// its entry.
+void RegisterName(CommandFormat* format);
+void RegisterTypeCode(const TypeCode& code, const std::string& name);
+void RegisterOpcode(std::uint16_t opcode, const std::string& name);
+bool IsNameRegistered(const std::string& name);
+
+// Teardown, for Terminate: destroys every definition, adding the text of each
+// exception met to errors, and frees the containers.
+void TearDownNameRegistry(std::vector<std::string>& errors);
+void TearDownTypeCodeIndex();
+void TearDownOpcodeIndex();
+
+} // namespace TarnLinkPrivate
+
+#endif

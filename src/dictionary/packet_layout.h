@@ -1,0 +1,47 @@
+#ifndef TARNLINK_DICTIONARY_PACKET_LAYOUT_H
+#define TARNLINK_DICTIONARY_PACKET_LAYOUT_H
+
+// Parameter offsets and packet sizes of a data-carrying definition.
+//
+// Only the last parameter of a definition may be BYTES, so every other
+// parameter has the same offset in every packet of the command. The offsets
+// are therefore computed once, at load, and a compilation only needs the
+// length of the command's byte stream to know its packet sizes: nothing shared
+// is written per compilation, and compilations may run on several threads.
+
+#include <cstdint>
+
+#include "dictionary/command_format.h"
+
+namespace TarnLinkPrivate {
+
+constexpr std::int32_t kMaxPacketTotalSize = 2048;
+constexpr std::int32_t kTarnHeaderLength = 8;
+constexpr std::int32_t kDiagHeaderLength = 36;
+
+constexpr std::int32_t kLayoutError = -1;
+constexpr std::int32_t kLayoutTooLarge = -2;
+
+inline std::int32_t GetMaxPacketTotalSizeInBytes() { return kMaxPacketTotalSize; }
+
+// What a command contributes to its layout: its direction and the length of
+// its byte stream (negative when the command has no such parameter).
+struct LayoutRequest {
+    bool isSend = true;
+    std::int64_t byteStreamLength = -1;
+};
+
+// The four packet sizes for a command of the definition (request: null lays
+// the definition out without a command) and the size of its BYTES parameter.
+// Gives the packet size of the command's direction (the send size without a
+// command), kLayoutError or kLayoutTooLarge, with the messages of the layout.
+std::int32_t ComputePacketSizes(const TarnDataCommandFormat& definition, const LayoutRequest* request,
+                                PacketSizes& sizes);
+
+// Writes the layout fields of every parameter and the definition's sizes; the
+// load-time step of a data-carrying definition.
+bool PrecomputeLayout(TarnDataCommandFormat& definition);
+
+} // namespace TarnLinkPrivate
+
+#endif

@@ -1,0 +1,38 @@
+#ifndef TARNLINK_RUNTIME_CONDUIT_REGISTRY_H
+#define TARNLINK_RUNTIME_CONDUIT_REGISTRY_H
+
+// The conduit table, the current conduit and the scoped conduit lock.
+
+#include <cstdint>
+
+#include "tarnlink/TarnHostInterfaces.h"
+
+namespace TarnLinkPrivate {
+
+bool InstallTargetConduit(TarnLink::TarnConduit* conduit, std::int32_t conduitId);
+bool RemoveTargetConduit(TarnLink::TarnConduit* conduit, std::int32_t conduitId);
+bool OverrideConduit(TarnLink::TarnConduit* conduit);
+TarnLink::TarnConduit* GetConduit();
+TarnLink::TarnConduit* GetConduitFromID(std::int32_t conduitId);
+std::int32_t GetConduitListSize();
+TarnLink::TarnConduit* GetNthConduit(int n, std::int32_t* conduitId);
+
+// For Terminate: clears the current conduit and frees the table without
+// calling any conduit.
+void ForgetConduits();
+
+// Locks a conduit for the life of the object; null locks nothing.
+class StackBasedMutexCaller {
+public:
+    explicit StackBasedMutexCaller(TarnLink::TarnConduit* conduit);
+    virtual ~StackBasedMutexCaller();
+    StackBasedMutexCaller(const StackBasedMutexCaller&) = delete;
+    StackBasedMutexCaller& operator=(const StackBasedMutexCaller&) = delete;
+
+private:
+    TarnLink::TarnConduit* conduit_;
+};
+
+} // namespace TarnLinkPrivate
+
+#endif
