@@ -3,6 +3,7 @@
 #include "tarnlink/TarnCommandFactory.h"
 
 #include "command/compiler.h"
+#include "conduit_override.h"
 #include "dictionary/library_state.h"
 #include "library_lifecycle.h"
 #include "runtime/command_queries.h"

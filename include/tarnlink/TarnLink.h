@@ -4,6 +4,7 @@
 #include "tarnlink/TarnCommand.h"
 #include "tarnlink/TarnCommandByteCode.h"
 #include "tarnlink/TarnCommandFactory.h"
+#include "tarnlink/TarnDictionary.h"
 #include "tarnlink/TarnHWCaps.h"
 #include "tarnlink/TarnHWCapsQueries.h"
 #include "tarnlink/TarnHostInterfaces.h"

@@ -11,7 +11,10 @@ namespace TarnLinkPrivate {
 
 bool InstallTargetConduit(TarnLink::TarnConduit* conduit, std::int32_t conduitId);
 bool RemoveTargetConduit(TarnLink::TarnConduit* conduit, std::int32_t conduitId);
-bool OverrideConduit(TarnLink::TarnConduit* conduit);
+// The table and locking part of an override: false when conduit is not null,
+// a table exists and no entry holds it; otherwise conduit becomes current,
+// swapped under the old current conduit's lock.
+bool ReplaceCurrentConduit(TarnLink::TarnConduit* conduit);
 TarnLink::TarnConduit* GetConduit();
 TarnLink::TarnConduit* GetConduitFromID(std::int32_t conduitId);
 std::int32_t GetConduitListSize();

@@ -1,0 +1,66 @@
+#ifndef TARNLINK_TARNDICTIONARY_H
+#define TARNLINK_TARNDICTIONARY_H
+
+// Read-only access to the loaded command dictionary, for tools and hosts that
+// list, document or emulate commands.
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "tarnlink/TarnExport.h"
+
+namespace TarnLink {
+
+enum class CommandKind { kTarn, kDiag, kMeta };
+
+struct ParameterInfo {
+    std::string name;
+    std::string typeName; // INT8 ... UINT64, BYTES
+    bool requiredForRequestData = false;
+};
+
+struct SymbolInfo {
+    std::string name;
+    std::int32_t value = 0;
+};
+
+struct CommandInfo {
+    std::string name;
+    CommandKind kind = CommandKind::kTarn;
+    std::string sourceFile;
+    // Tarn: the type code; Diag: the opcode; Meta: the three commands.
+    std::uint32_t major = 0;
+    std::uint32_t minor = 0;
+    std::uint32_t function = 0;
+    std::uint32_t opcode = 0;
+    std::string startCommand;
+    std::string repeatCommand;
+    std::string stopCommand;
+    std::vector<ParameterInfo> parameters;
+    std::vector<SymbolInfo> symbols;
+    bool hasVariableLengthData = false;
+    std::uint32_t overrideTimeoutMillisec = 0;
+};
+
+class TARNLINK_API TarnDictionary {
+public:
+    TarnDictionary() = delete;
+
+    // Every defined command name, in ascending byte order; empty before Initialize.
+    static std::vector<std::string> GetCommandNames();
+    // False when no command of that name is defined.
+    static bool GetCommandInfo(const char* name, CommandInfo* info);
+    // The definition's full diagnostic dump.
+    static bool DumpCommand(const char* name, std::ostream& out);
+    // The C header text of one definition: its enumerator lines inside an
+    // enumeration of their own (when it has any), then its declarations.
+    static bool WriteCommandHeaderText(const char* name, std::ostream& out);
+    // The header text of every definition, in name order.
+    static bool WriteHeaderText(std::ostream& out);
+};
+
+} // namespace TarnLink
+
+#endif
