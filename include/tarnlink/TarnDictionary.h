@@ -59,6 +59,12 @@ public:
     static bool WriteCommandHeaderText(const char* name, std::ostream& out);
     // The header text of every definition, in name order.
     static bool WriteHeaderText(std::ostream& out);
+
+    // Lets the next Initialize ignore the library's embedded definition
+    // (respectively capability) files, so that they are read from "./" and
+    // the additional path as in a library built without embedded files.
+    // Both are enabled at load.
+    static void SetEmbeddedFilesEnabled(bool definitions, bool capabilities);
 };
 
 } // namespace TarnLink
