@@ -90,6 +90,7 @@ public:
     bool GetNthSymbol(std::int64_t n, std::string* name, std::int32_t* value) const;
 
 protected:
+    // The "Params {" block of a dump, the parameters' layout lines unless brief.
     void DumpParameters(std::ostream& out, bool brief) const;
 
 private:
@@ -123,6 +124,8 @@ public:
 
 protected:
     void DumpDataFormat(std::ostream& out, bool brief) const;
+    // The variable-length flag and the packet sizes, closing a data dump.
+    void DumpPacketInfo(std::ostream& out) const;
 
 private:
     bool hasVariableLengthData_ = false;

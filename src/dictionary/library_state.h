@@ -21,9 +21,21 @@ void SetVerbosityFlags(bool verbose, bool compileTrace);
 // Callers with composite messages test the flag themselves.
 void VerboseMessage(const std::string& text);
 void TraceMessage(const std::string& text);
+void VerboseMessage(const char* text);
+void TraceMessage(const char* text);
 
 std::uint32_t InitCount();
 bool IsLibraryInitialized();
+void SetInitCount(std::uint32_t count);
+
+// False after a Terminate that met errors; Initialize refuses to run then.
+bool IsCleanShutdown();
+void SetCleanShutdown(bool clean);
+
+// The host's further directory of definition files: null while none is set.
+const std::string* AdditionalPath();
+void SetAdditionalPath(const char* path);
+void ForgetAdditionalPath();
 
 } // namespace TarnLinkPrivate
 

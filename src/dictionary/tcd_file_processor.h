@@ -31,6 +31,10 @@ enum class EmbeddedFileKind : int { kTcd = 1, kHwc = 2 };
 // when there is none, it is empty or kind is neither 1 nor 2.
 std::unique_ptr<std::istream> OpenEmbeddedFile(int index, int kind, std::string& name);
 
+// While a kind is disabled, OpenEmbeddedFile gives none of it, so that its
+// files are read from directories. Both kinds are enabled at load.
+void SetEmbeddedFilesEnabled(bool definitions, bool capabilities);
+
 bool ProcessEmbeddedTCDFiles(TCDFileProcessor& processor, bool& foundAny);
 bool ProcessDirectory(const char* path, TCDFileProcessor& processor);
 

@@ -1,0 +1,236 @@
+#include "dictionary/command_format.h"
+
+#include <cstring>
+#include <ostream>
+
+#include "dictionary/command_registry.h"
+#include "dictionary/library_state.h"
+#include "dictionary/packet_layout.h"
+
+namespace TarnLinkPrivate {
+
+namespace {
+
+constexpr char kDuplicateName[] = "\n\nERROR - Duplicate Tarn Command Name found : ";
+constexpr char kDuplicateTypeCode[] = "\n\nERROR - Duplicate Major Type, Minor Type, and Function code found!";
+constexpr char kDuplicateOpcode[] = "\n\nERROR - Duplicate Diag Opcode code found!";
+constexpr char kExistingCommand[] = "\n\n\t\t Existing Command Name: ";
+
+constexpr const char* kMajorNames[] = {"VIDEO", "AUDIO", "SYSTEM", "DIAGNOSTIC"};
+constexpr char kInvalidMajorName[] = "*INVALID*";
+
+void ReportExistingCommand(const char* conflict, const std::string& existingName)
+{
+    if (IsVerbose()) {
+        Diagnostics() << conflict << kExistingCommand << existingName;
+    }
+}
+
+} // namespace
+
+const char* MajorTypeName(std::uint32_t major)
+{
+    return major <= kMajorDiagnostic ? kMajorNames[major] : kInvalidMajorName;
+}
+
+// ---- CommandFormat ----
+
+CommandFormat::~CommandFormat() = default;
+
+std::uint32_t CommandFormat::GetOverrideTimeoutMillisec() const { return 0; }
+void CommandFormat::SetOverrideTimeoutMillisec(std::uint32_t) {}
+
+void CommandFormat::Clear()
+{
+    name_.clear();
+    parameters_.clear();
+    symbols_.clear();
+    sourceFile_.clear();
+}
+
+bool CommandFormat::IsMetaCommandFormat() const { return false; }
+bool CommandFormat::IsDiagCommandFormat() const { return false; }
+bool CommandFormat::HasVariableLengthData() const { return false; }
+
+bool CommandFormat::IsUnique() const
+{
+    if (IsNameRegistered(name_)) {
+        if (IsVerbose()) {
+            Diagnostics() << kDuplicateName << name_;
+        }
+        return false;
+    }
+    return true;
+}
+
+bool CommandFormat::Precompute() { return true; }
+
+bool CommandFormat::AddToDefinedCommands()
+{
+    RegisterName(this);
+    return true;
+}
+
+const ParameterDefinition* CommandFormat::FindParameter(const char* name) const
+{
+    if (name == nullptr) {
+        return nullptr;
+    }
+    for (const ParameterDefinition& parameter : parameters_) {
+        if (parameter.name == name) {
+            return &parameter;
+        }
+    }
+    return nullptr;
+}
+
+bool CommandFormat::AddParameter(const ParameterDefinition& parameter)
+{
+    if (HasParameter(parameter.name.c_str())) {
+        return false;
+    }
+    parameters_.push_back(parameter);
+    parameters_.back().type = ParamTypeFromName(parameter.typeName);
+    return true;
+}
+
+bool CommandFormat::AddSymbol(const std::string& name, std::int32_t value)
+{
+    if (FindSymbol(name.c_str(), nullptr)) {
+        return false;
+    }
+    symbols_.push_back({name, value});
+    return true;
+}
+
+bool CommandFormat::FindSymbol(const char* name, std::int32_t* value) const
+{
+    if (name == nullptr) {
+        return false;
+    }
+    for (const SymbolDefinition& symbol : symbols_) {
+        if (symbol.name == name) {
+            if (value != nullptr) {
+                *value = symbol.value;
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CommandFormat::GetNthSymbol(std::int64_t n, std::string* name, std::int32_t* value) const
+{
+    if (n < 0 || static_cast<std::uint64_t>(n) >= symbols_.size()) {
+        return false;
+    }
+    const SymbolDefinition& symbol = symbols_[static_cast<std::size_t>(n)];
+    if (name != nullptr) {
+        *name = symbol.name;
+    }
+    if (value != nullptr) {
+        *value = symbol.value;
+    }
+    return true;
+}
+
+// ---- TarnDataCommandFormat ----
+
+void TarnDataCommandFormat::Clear()
+{
+    CommandFormat::Clear();
+    hasVariableLengthData_ = false;
+    sizes_ = PacketSizes();
+}
+
+bool TarnDataCommandFormat::Precompute() { return PrecomputeLayout(*this); }
+
+// ---- TarnCommandFormat ----
+
+std::uint32_t TarnCommandFormat::GetOverrideTimeoutMillisec() const
+{
+    return overrideTimeoutMillisec_.load(std::memory_order_relaxed);
+}
+
+void TarnCommandFormat::SetOverrideTimeoutMillisec(std::uint32_t millisec)
+{
+    overrideTimeoutMillisec_.store(millisec, std::memory_order_relaxed);
+}
+
+void TarnCommandFormat::Clear()
+{
+    TarnDataCommandFormat::Clear();
+    major_ = kMajorDiagnostic;
+    minor_ = 65535;
+    function_ = 65535;
+}
+
+bool TarnCommandFormat::IsUnique() const
+{
+    if (!CommandFormat::IsUnique()) {
+        return false;
+    }
+    const TypeCodeIndex& index = GetTypeCodeIndex();
+    const auto existing = index.find(TypeCode(major_, minor_, function_));
+    if (existing != index.end()) {
+        ReportExistingCommand(kDuplicateTypeCode, existing->second);
+        return false;
+    }
+    return true;
+}
+
+bool TarnCommandFormat::AddToDefinedCommands()
+{
+    CommandFormat::AddToDefinedCommands();
+    RegisterTypeCode(TypeCode(major_, minor_, function_), Name());
+    return true;
+}
+
+void TarnCommandFormat::SetAddress(std::uint32_t major, std::uint16_t minor, std::uint16_t function)
+{
+    major_ = major;
+    minor_ = minor;
+    function_ = function;
+}
+
+// ---- DiagCommandFormat ----
+
+bool DiagCommandFormat::IsUnique() const
+{
+    if (!CommandFormat::IsUnique()) {
+        return false;
+    }
+    const OpcodeIndex& index = GetOpcodeIndex();
+    const auto existing = index.find(opcode_);
+    if (existing != index.end()) {
+        ReportExistingCommand(kDuplicateOpcode, existing->second);
+        return false;
+    }
+    return true;
+}
+
+bool DiagCommandFormat::AddToDefinedCommands()
+{
+    CommandFormat::AddToDefinedCommands();
+    RegisterOpcode(opcode_, Name());
+    return true;
+}
+
+// ---- MetaCommandFormat ----
+
+void MetaCommandFormat::Clear()
+{
+    CommandFormat::Clear();
+    start_.clear();
+    repeat_.clear();
+    stop_.clear();
+}
+
+void MetaCommandFormat::SetSequence(const std::string& start, const std::string& repeat, const std::string& stop)
+{
+    start_ = start;
+    repeat_ = repeat;
+    stop_ = stop;
+}
+
+} // namespace TarnLinkPrivate

@@ -1,0 +1,90 @@
+#include "dictionary/library_state.h"
+
+#include <iostream>
+#include <memory>
+
+namespace TarnLinkPrivate {
+
+namespace {
+
+// Process-global by design: the host brings the library up and down from its
+// start-up and shut-down code, never concurrently with other calls.
+struct LibraryState {
+    std::uint32_t initCount = 0;
+    bool cleanShutdown = true;
+    bool verbose = false;
+    bool compileTrace = false;
+    std::unique_ptr<std::string> additionalPath;
+};
+
+LibraryState& State()
+{
+    static LibraryState state;
+    return state;
+}
+
+} // namespace
+
+std::ostream& Diagnostics() { return std::cout; }
+
+bool IsVerbose() { return State().verbose; }
+bool IsCompileTrace() { return State().compileTrace; }
+
+void SetVerbosityFlags(bool verbose, bool compileTrace)
+{
+    State().verbose = verbose;
+    State().compileTrace = compileTrace;
+}
+
+void VerboseMessage(const std::string& text)
+{
+    if (IsVerbose()) {
+        Diagnostics() << text;
+    }
+}
+
+void TraceMessage(const std::string& text)
+{
+    if (IsCompileTrace()) {
+        Diagnostics() << text;
+    }
+}
+
+void VerboseMessage(const char* text)
+{
+    if (IsVerbose()) {
+        Diagnostics() << text;
+    }
+}
+
+void TraceMessage(const char* text)
+{
+    if (IsCompileTrace()) {
+        Diagnostics() << text;
+    }
+}
+
+std::uint32_t InitCount() { return State().initCount; }
+bool IsLibraryInitialized() { return State().initCount > 0; }
+void SetInitCount(std::uint32_t count) { State().initCount = count; }
+
+bool IsCleanShutdown() { return State().cleanShutdown; }
+void SetCleanShutdown(bool clean) { State().cleanShutdown = clean; }
+
+const std::string* AdditionalPath() { return State().additionalPath.get(); }
+
+void SetAdditionalPath(const char* path)
+{
+    if (path == nullptr) {
+        return;
+    }
+    if (!State().additionalPath) {
+        State().additionalPath = std::make_unique<std::string>(path);
+    } else {
+        *State().additionalPath = path;
+    }
+}
+
+void ForgetAdditionalPath() { State().additionalPath.reset(); }
+
+} // namespace TarnLinkPrivate

@@ -1,0 +1,41 @@
+#include "dictionary/tcd_words.h"
+
+#include <charconv>
+#include <istream>
+#include <limits>
+
+namespace TarnLinkPrivate {
+
+namespace {
+
+template <typename Integer>
+std::optional<Integer> ReadInteger(std::istream& statement)
+{
+    const std::string word = ReadWord(statement);
+    const char* first = word.data();
+    const char* last = word.data() + word.size();
+    // A leading "+" is allowed where the conversion only knows "-".
+    if (first != last && *first == '+' && first + 1 != last && *(first + 1) != '-') {
+        ++first;
+    }
+    Integer value = 0;
+    const std::from_chars_result result = std::from_chars(first, last, value);
+    if (first == last || result.ec != std::errc() || result.ptr != last) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace
+
+std::string ReadWord(std::istream& statement)
+{
+    std::string word;
+    statement >> word;
+    return word;
+}
+
+std::optional<std::int16_t> ReadInt16(std::istream& statement) { return ReadInteger<std::int16_t>(statement); }
+std::optional<std::int32_t> ReadInt32(std::istream& statement) { return ReadInteger<std::int32_t>(statement); }
+
+} // namespace TarnLinkPrivate

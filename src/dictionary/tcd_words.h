@@ -1,0 +1,23 @@
+#ifndef TARNLINK_DICTIONARY_TCD_WORDS_H
+#define TARNLINK_DICTIONARY_TCD_WORDS_H
+
+// The words and numbers of one definition statement.
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+namespace TarnLinkPrivate {
+
+// The next white-space separated word; empty at the end of the statement.
+std::string ReadWord(std::istream& statement);
+
+// The next word as a decimal number with an optional sign; none when the
+// statement has ended, the word is not a number or it does not fit the type.
+std::optional<std::int16_t> ReadInt16(std::istream& statement);
+std::optional<std::int32_t> ReadInt32(std::istream& statement);
+
+} // namespace TarnLinkPrivate
+
+#endif
