@@ -3,6 +3,8 @@
 
 // The three listener lists. They outlive Terminate.
 
+#include <vector>
+
 #include "tarnlink/TarnHostInterfaces.h"
 
 namespace TarnLinkPrivate {
@@ -13,6 +15,12 @@ bool InstallTarnTransmitListener(TarnLink::TarnTransmitListener* listener);
 bool RemoveTarnCompileListener(TarnLink::TarnCompileListener* listener);
 bool RemoveTarnExecutionListener(TarnLink::TarnExecutionListener* listener);
 bool RemoveTarnTransmitListener(TarnLink::TarnTransmitListener* listener);
+
+// The lists in calling order, for the executor: compile and execution
+// listeners in installation order, transmit listeners by ascending priority.
+const std::vector<TarnLink::TarnCompileListener*>& CompileListeners();
+const std::vector<TarnLink::TarnTransmitListener*>& TransmitListeners();
+const std::vector<TarnLink::TarnExecutionListener*>& ExecutionListeners();
 
 } // namespace TarnLinkPrivate
 

@@ -1,0 +1,99 @@
+#include "runtime/definition_crc.h"
+
+#include <exception>
+#include <ostream>
+
+#include "dictionary/library_state.h"
+#include "dictionary/tcd_file_processor.h"
+#include "runtime/crc_file_processors.h"
+
+namespace TarnLinkPrivate {
+
+namespace {
+
+constexpr char kCurrentDirectory[] = "./";
+
+constexpr char kGenerateWarning[] = "\n WARNING - GENERATING NEW CRCs FOR TCD Files";
+constexpr char kGenerateCurrentFailed[] = "\n\nTarnLink failed to generate CRCs for TCD files in current directory";
+constexpr char kGenerateDirectoryFailed[] = "\n\nTarnLink failed to generate CRCs for TCD files in directory : ";
+constexpr char kGenerateException[] = "\n\nException while Initializing TarnLink : ";
+constexpr char kGenerateUnknownException[] = "\n\nUnknown Exception while Initializing TarnLink : ";
+constexpr char kGenerateFailed[] = "\n>>> FAILED to generate CRCs <<<";
+constexpr char kGenerateFinished[] = "\n<->Finished generating CRCs - no errors.";
+
+constexpr char kVerifyStarting[] = "\n<-> Verifying CRCs for TCD Files";
+constexpr char kVerifyCurrentFailed[] = "\n\nTarnLink failed to verify CRCs for TCD files in current directory";
+constexpr char kVerifyDirectoryFailed[] = "\n\nTarnLink failed to verify CRCs for TCD files in directory : ";
+constexpr char kVerifyException[] = "\n\nException while verifying CRCs for TCD files : ";
+constexpr char kVerifyUnknownException[] = "\n\nUnknown Exception while verifying CRCs for TCD files : ";
+constexpr char kVerifyFailed[] = "\n>>> FAILED to verify CRCs <<<";
+constexpr char kVerifyFinished[] = "\n<->Finished verifying CRCs - no errors.";
+
+struct WalkMessages {
+    const char* currentDirectoryFailed;
+    const char* directoryFailed;
+    const char* exception;
+    const char* unknownException;
+    const char* failed;
+    const char* finished;
+};
+
+constexpr WalkMessages kGenerateMessages {kGenerateCurrentFailed, kGenerateDirectoryFailed, kGenerateException,
+                                          kGenerateUnknownException, kGenerateFailed, kGenerateFinished};
+constexpr WalkMessages kVerifyMessages {kVerifyCurrentFailed, kVerifyDirectoryFailed, kVerifyException,
+                                        kVerifyUnknownException, kVerifyFailed, kVerifyFinished};
+
+bool WalkDirectories(const char* directory, TCDFileProcessor& processor, const WalkMessages& messages)
+{
+    bool ok = true;
+    try {
+        if (!ProcessDirectory(kCurrentDirectory, processor)) {
+            ok = false;
+            Diagnostics() << messages.currentDirectoryFailed;
+        }
+        if (directory != nullptr && !ProcessDirectory(directory, processor)) {
+            ok = false;
+            Diagnostics() << messages.directoryFailed << directory;
+        }
+    } catch (const std::exception& error) {
+        Diagnostics() << messages.exception << error.what();
+        ok = false;
+    } catch (...) {
+        Diagnostics() << messages.unknownException;
+        ok = false;
+    }
+    return ok;
+}
+
+// Runs the task over "./" and directory and reports the overall outcome.
+bool RunOverDirectories(const char* directory, TCDFileProcessor& processor, const WalkMessages& messages)
+{
+    if (!WalkDirectories(directory, processor, messages)) {
+        Diagnostics() << messages.failed;
+        return false;
+    }
+    if (IsVerbose()) {
+        Diagnostics() << messages.finished;
+    }
+    return true;
+}
+
+} // namespace
+
+bool GenerateCRCsForTCDFiles(const char* directory)
+{
+    GenCRCFileProcessor processor;
+    Diagnostics() << kGenerateWarning;
+    return RunOverDirectories(directory, processor, kGenerateMessages);
+}
+
+bool VerifyCRCsForTCDFiles(const char* directory)
+{
+    CRCCheckProcessor processor;
+    if (IsVerbose()) {
+        Diagnostics() << kVerifyStarting;
+    }
+    return RunOverDirectories(directory, processor, kVerifyMessages);
+}
+
+} // namespace TarnLinkPrivate

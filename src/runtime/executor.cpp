@@ -1,0 +1,181 @@
+#include "runtime/executor.h"
+
+#include <ostream>
+
+#include "command/compiler.h"
+#include "dictionary/command_registry.h"
+#include "dictionary/library_state.h"
+#include "runtime/conduit_registry.h"
+#include "runtime/listener_registry.h"
+#include "runtime/meta_processor.h"
+#include "runtime/trace_log.h"
+
+namespace TarnLinkPrivate {
+
+namespace {
+
+constexpr char kTimedOutBegin[] = "\nTarn Command [";
+constexpr char kTimedOutWait[] = "] timed out. Wait time [";
+constexpr char kTimedOutEnd[] = "] 0 means default timeout";
+
+constexpr unsigned char kTransportMark = 0x0B;
+constexpr std::size_t kResponseHeaderLength = 8;
+constexpr std::size_t kResponseStatusOffset = 7;
+
+using TarnLink::CommandStatus_t;
+using TarnLink::TarnCommand;
+using TarnLink::TarnCommandByteCode;
+using TarnLink::TarnConduit;
+
+TarnConduit* TargetConduitOf(const TarnCommand& command, TarnConduit* currentConduit)
+{
+    const std::int32_t conduitId = command.GetConduitID();
+    return conduitId > 0 ? GetConduitFromID(conduitId) : currentConduit;
+}
+
+// Runs the compile listeners; false when one of them stopped the execution.
+bool CompileListenersLetProceed(TarnCommand& command, bool& succeedIfStopped)
+{
+    bool proceed = true;
+    // Indexing copes with a listener that executes further commands.
+    const auto& listeners = CompileListeners();
+    for (std::size_t i = 0; proceed && i < listeners.size(); ++i) {
+        listeners[i]->CommandCompiled(command, proceed, succeedIfStopped);
+    }
+    return proceed;
+}
+
+bool TransmitListenersLetProceed(TarnCommand& command, TarnCommandByteCode& request, TarnCommandByteCode& response,
+                                 bool& useResponse, TarnConduit* targetConduit)
+{
+    bool proceed = true;
+    const auto& listeners = TransmitListeners();
+    for (std::size_t i = 0; proceed && i < listeners.size(); ++i) {
+        listeners[i]->AboutToTransmit(command, request, response, proceed, useResponse, targetConduit);
+    }
+    return proceed;
+}
+
+bool NotifySuccess(TarnCommand& command, TarnConduit* targetConduit)
+{
+    targetConduit->CommandSucceeded(command);
+    const auto& listeners = ExecutionListeners();
+    for (std::size_t i = 0; i < listeners.size(); ++i) {
+        listeners[i]->CommandExecuted(command);
+    }
+    return true;
+}
+
+// Step after decoding (or after a listener stood in): notify on success,
+// report a time-out otherwise.
+bool Conclude(TarnCommand& command, TarnConduit* targetConduit, std::uint32_t timeoutMillisec)
+{
+    if (command.GetStatus() == TarnLink::kTLSuccess) {
+        return NotifySuccess(command, targetConduit);
+    }
+    if (command.GetStatus() == TarnLink::kTLTimeOut) {
+        Diagnostics() << kTimedOutBegin << command.GetCommandName() << kTimedOutWait << timeoutMillisec
+                      << kTimedOutEnd;
+    }
+    return false;
+}
+
+bool DecodeAndConclude(TarnCommand& command, const TarnCommandByteCode& response, TarnConduit* targetConduit,
+                       std::uint32_t timeoutMillisec)
+{
+    CommandStatus_t status = TarnLink::kTLSuccess;
+    if (!DecompileTarnByteCode(command, response, &status, false)) {
+        command.SetStatus(status);
+        return false;
+    }
+    return Conclude(command, targetConduit, timeoutMillisec);
+}
+
+bool ExecuteDataCommand(TarnCommand& command, TarnConduit* targetConduit)
+{
+    WriteTraceEntry(command);
+
+    TarnCommandByteCode request;
+    TarnCommandByteCode response;
+    std::uint32_t timeoutMillisec = 0;
+    CommandStatus_t status = TarnLink::kTLSuccess;
+    if (!CompileTarnByteCode(command, request, &timeoutMillisec, &status)) {
+        command.SetStatus(status);
+        return false;
+    }
+
+    bool succeedIfStopped = true;
+    if (!CompileListenersLetProceed(command, succeedIfStopped)) {
+        command.SetStatus(succeedIfStopped ? TarnLink::kTLSuccess : TarnLink::kTLFail);
+        return Conclude(command, targetConduit, timeoutMillisec);
+    }
+
+    bool useResponse = true;
+    if (!TransmitListenersLetProceed(command, request, response, useResponse, targetConduit)) {
+        if (useResponse) {
+            return DecodeAndConclude(command, response, targetConduit, timeoutMillisec);
+        }
+        command.SetStatus(TarnLink::kTLSuccess);
+        return true;
+    }
+
+    // The name is read afresh: a listener may have renamed the command, which
+    // frees the text an earlier pointer referred to.
+    if (!targetConduit->Transmit(command.GetCommandName(), request, &response, timeoutMillisec)) {
+        const CommandStatus_t transmitStatus = response.ExtractStatus();
+        command.SetStatus(transmitStatus == TarnLink::kTLSuccess ? TarnLink::kTLTransmitFailure : transmitStatus);
+        return false;
+    }
+    return DecodeAndConclude(command, response, targetConduit, timeoutMillisec);
+}
+
+bool IsSuccessResponse(const TarnCommandByteCode& response)
+{
+    unsigned char* bytes = nullptr;
+    std::size_t length = 0;
+    if (!response.GetPacketByteCodeBuffer(&bytes) || !response.GetPacketByteCodeBufferLength(&length)) {
+        return false;
+    }
+    return length >= kResponseHeaderLength && bytes[0] == kTransportMark && bytes[1] == kTransportMark &&
+           bytes[kResponseStatusOffset] == 0;
+}
+
+} // namespace
+
+bool Execute(TarnCommand& command)
+{
+    TarnConduit* currentConduit = GetConduit();
+    if (currentConduit == nullptr) {
+        return false;
+    }
+    const char* name = command.GetCommandName();
+    StackBasedMutexCaller lock(currentConduit);
+
+    TarnConduit* targetConduit = TargetConduitOf(command, currentConduit);
+    if (targetConduit == nullptr) {
+        return false;
+    }
+    if (IsMetaCommandFormat(name)) {
+        return ExecuteMetaCommand(command);
+    }
+    if (IsDiagCommandFormat(name)) {
+        command.SetStatus(TarnLink::kTLAttemptedToExecuteDiagCommand);
+        return false;
+    }
+    return ExecuteDataCommand(command, targetConduit);
+}
+
+bool Execute(const char* commandName, const TarnCommandByteCode& request, TarnCommandByteCode* response,
+             std::uint32_t timeoutMillisec)
+{
+    TarnConduit* currentConduit = GetConduit();
+    if (currentConduit == nullptr || commandName == nullptr) {
+        return false;
+    }
+    StackBasedMutexCaller lock(currentConduit);
+    TarnCommandByteCode localResponse;
+    TarnCommandByteCode* answer = response != nullptr ? response : &localResponse;
+    return currentConduit->Transmit(commandName, request, answer, timeoutMillisec) && IsSuccessResponse(*answer);
+}
+
+} // namespace TarnLinkPrivate

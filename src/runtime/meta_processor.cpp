@@ -1,0 +1,415 @@
+#include "runtime/meta_processor.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <deque>
+#include <ostream>
+#include <vector>
+
+#include "command/compiler.h"
+#include "command/parameter_codec.h"
+#include "dictionary/command_format.h"
+#include "dictionary/command_registry.h"
+#include "dictionary/library_state.h"
+#include "runtime/executor.h"
+
+namespace TarnLinkPrivate {
+
+namespace {
+
+constexpr char kFormatNotFound[] = "\nConstructing ByteCode Compiler - Command format not found - Command : ";
+constexpr char kConstructing[] = "\n\nConstructing MetaCommandByteCodeProcessor Compiler - Command : ";
+constexpr char kStartCompileFailed[] = "\nMetaCommand ERROR - StartCommand packet compilation failed";
+constexpr char kRepeatParamSizeError[] = "\nMetaCommand ERROR - RepeatCommand data param size error";
+constexpr char kRepeatCompileFailed[] = "\nMetaCommand ERROR - RepeatCommand packet compilation failed";
+constexpr char kRepeatPacketsFailed[] = "\nMetaCommand ERROR - Repeat packet compilation failed";
+constexpr char kStopCompileFailed[] = "\nMetaCommand ERROR - StopCommand packet compilation failed";
+constexpr char kStartExecutionFailed[] = "\nMetaCommand ERROR - StartCommand packet execution failed";
+constexpr char kNoTotalSize[] = "\nMetaCommand ERROR - StartCommand packet could not get total data size";
+constexpr char kRepeatExecutionFailed[] = "\nMetaCommand ERROR - RepeatCommand packet execution failed";
+constexpr char kStopExecutionFailed[] = "\nMetaCommand ERROR - StopCommand packet execution failed";
+constexpr char kExtractionSizeError[] = "\nMetaCommand ERROR - DataRequest parameter extraction - param size error";
+
+constexpr char kTotalSizeParam[] = "TotalSize";
+constexpr char kDataParam[] = "Data";
+
+// Parameter bytes of one Tarn packet: 2048 less the 8-byte header.
+constexpr std::size_t kChunkCapacity = 2040;
+constexpr std::int64_t kResponseHeaderLength = 8;
+
+using TarnLink::CommandStatus_t;
+using TarnLink::TarnCommand;
+using TarnLink::TarnCommandByteCode;
+
+void Trace(const char* text)
+{
+    if (IsCompileTrace()) {
+        Diagnostics() << text;
+    }
+}
+
+struct Packet {
+    // The sub-command whose packet this is; its name accompanies the packet
+    // to the conduit, as on the ordinary path, where the name sent is that of
+    // the command compiled.
+    TarnCommand* command;
+    TarnCommandByteCode request;
+    TarnCommandByteCode response;
+
+    explicit Packet(TarnCommand& compiled) : command(&compiled) {}
+};
+
+// Payload bytes that a response really carries: its length field, but never
+// more than the bytes behind its header; 0 when it carries none.
+std::int64_t ReceivedPayloadLength(const TarnCommandByteCode& response)
+{
+    const std::int64_t announced = response.DeterminePacketDataPayloadLength();
+    const std::int64_t held = static_cast<std::int64_t>(response.ComputeTotalPacketByteCodeLength()) -
+                              kResponseHeaderLength;
+    return std::max<std::int64_t>(0, std::min(announced, held));
+}
+
+bool DecodesToSuccess(TarnCommand& command, const TarnCommandByteCode& response)
+{
+    return DecompileTarnByteCode(command, response, nullptr, false) &&
+           command.GetStatus() == TarnLink::kTLSuccess;
+}
+
+class MetaCommandProcessor {
+public:
+    explicit MetaCommandProcessor(TarnCommand& command);
+    MetaCommandProcessor(const MetaCommandProcessor&) = delete;
+    MetaCommandProcessor& operator=(const MetaCommandProcessor&) = delete;
+
+    bool Prepare();
+    bool Send();
+    void MergeStatusesIntoCommand();
+
+private:
+    bool CompileIntoNewPacket(TarnCommand& subCommand);
+    bool Transmit(Packet& packet);
+
+    bool CompileSendSequence();
+    bool CompileRepeatPackets();
+    bool AddToChunk(const unsigned char* bytes, std::size_t length);
+    bool EmitRepeatPacket();
+    bool CompileRequestStart();
+
+    bool SendSendSequence();
+    bool SendRequestSequence();
+    bool RequestRepeatsUntil(std::uint32_t totalSize);
+    bool CollectRequestedData(std::uint32_t totalSize);
+    bool DecodeCollectedData(const std::vector<unsigned char>& data);
+
+    TarnCommand& command_;
+    const MetaCommandFormat* definition_ = nullptr;
+    TarnCommand result_;
+    TarnCommand start_;
+    TarnCommand repeat_;
+    TarnCommand stop_;
+    std::array<unsigned char, kChunkCapacity> chunk_ {};
+    std::size_t chunkUsed_ = 0;
+    std::size_t repeatPacketCount_ = 0;
+    std::deque<Packet> packets_;
+};
+
+MetaCommandProcessor::MetaCommandProcessor(TarnCommand& command) : command_(command)
+{
+    const char* name = command.GetCommandName();
+    const CommandFormat* format = FindCommandFormat(name);
+    if (format == nullptr) {
+        if (IsVerbose()) {
+            Diagnostics() << kFormatNotFound << name;
+        }
+        return;
+    }
+    definition_ = dynamic_cast<const MetaCommandFormat*>(format);
+    if (definition_ != nullptr && IsCompileTrace()) {
+        Diagnostics() << kConstructing << name << "\n";
+    }
+}
+
+bool MetaCommandProcessor::Prepare()
+{
+    if (definition_ == nullptr) {
+        return false;
+    }
+    start_.SetCommandName(definition_->StartCommand().c_str());
+    repeat_.SetCommandName(definition_->RepeatCommand().c_str());
+    stop_.SetCommandName(definition_->StopCommand().c_str());
+    if (command_.IsSendCommand()) {
+        for (TarnCommand* subCommand : {&start_, &repeat_, &stop_}) {
+            subCommand->SetupSendCommand();
+        }
+        return CompileSendSequence();
+    }
+    for (TarnCommand* subCommand : {&start_, &repeat_, &stop_}) {
+        subCommand->SetupRequestDataCommand();
+    }
+    return CompileRequestStart();
+}
+
+bool MetaCommandProcessor::CompileIntoNewPacket(TarnCommand& subCommand)
+{
+    packets_.emplace_back(subCommand);
+    return CompileTarnByteCode(subCommand, packets_.back().request, nullptr, nullptr);
+}
+
+bool MetaCommandProcessor::Transmit(Packet& packet)
+{
+    return Execute(packet.command->GetCommandName(), packet.request, &packet.response, 0);
+}
+
+bool MetaCommandProcessor::CompileSendSequence()
+{
+    start_.ClearParameters();
+    start_.SetParamUInt32(kTotalSizeParam, TotalParameterDataSize(command_, *definition_));
+    if (!CompileIntoNewPacket(start_)) {
+        Trace(kStartCompileFailed);
+        return false;
+    }
+    if (!CompileRepeatPackets()) {
+        Trace(kRepeatPacketsFailed);
+        return false;
+    }
+    stop_.ClearParameters();
+    if (!CompileIntoNewPacket(stop_)) {
+        Trace(kStopCompileFailed);
+        return false;
+    }
+    return true;
+}
+
+// Packs the data parameters into chunks of one repeat packet each. A chunk is
+// sent only when more data must follow it or the data ends, so data that ends
+// exactly on a chunk boundary is not followed by an empty repeat packet.
+bool MetaCommandProcessor::CompileRepeatPackets()
+{
+    std::vector<unsigned char> value;
+    for (const ParameterDefinition& parameter : definition_->Parameters()) {
+        const std::int32_t size = ParameterValueSize(parameter, command_);
+        if (size < 1) {
+            Trace(kRepeatParamSizeError);
+            return false;
+        }
+        const auto length = static_cast<std::size_t>(size);
+        bool written = false;
+        if (length <= kChunkCapacity - chunkUsed_) {
+            written = EncodeParameter(parameter, command_, size, chunk_.data() + chunkUsed_);
+            chunkUsed_ += written ? length : 0;
+        } else {
+            value.resize(length);
+            written = EncodeParameter(parameter, command_, size, value.data()) && AddToChunk(value.data(), length);
+        }
+        if (!written) {
+            Trace(kRepeatCompileFailed);
+            return false;
+        }
+    }
+    if (chunkUsed_ > 0 && !EmitRepeatPacket()) {
+        Trace(kRepeatCompileFailed);
+        return false;
+    }
+    return true;
+}
+
+bool MetaCommandProcessor::AddToChunk(const unsigned char* bytes, std::size_t length)
+{
+    while (length > 0) {
+        if (chunkUsed_ == kChunkCapacity && !EmitRepeatPacket()) {
+            return false;
+        }
+        const std::size_t piece = std::min(length, kChunkCapacity - chunkUsed_);
+        std::memcpy(chunk_.data() + chunkUsed_, bytes, piece);
+        chunkUsed_ += piece;
+        bytes += piece;
+        length -= piece;
+    }
+    return true;
+}
+
+bool MetaCommandProcessor::EmitRepeatPacket()
+{
+    repeat_.ClearParameters();
+    repeat_.SetParamByteStream(kDataParam, reinterpret_cast<const char*>(chunk_.data()), chunkUsed_);
+    chunkUsed_ = 0;
+    ++repeatPacketCount_;
+    return CompileIntoNewPacket(repeat_);
+}
+
+bool MetaCommandProcessor::CompileRequestStart()
+{
+    start_.ClearParameters();
+    if (!CompileIntoNewPacket(start_)) {
+        Trace(kStartCompileFailed);
+        return false;
+    }
+    return true;
+}
+
+bool MetaCommandProcessor::Send()
+{
+    return command_.IsSendCommand() ? SendSendSequence() : SendRequestSequence();
+}
+
+bool MetaCommandProcessor::SendSendSequence()
+{
+    for (Packet& packet : packets_) {
+        if (!Transmit(packet) || !DecodesToSuccess(*packet.command, packet.response)) {
+            return false;
+        }
+    }
+    return !packets_.empty();
+}
+
+bool MetaCommandProcessor::SendRequestSequence()
+{
+    result_.ClearParameters();
+    result_.SetStatus(TarnLink::kTLFail);
+    Packet& startPacket = packets_.back();
+    if (!Transmit(startPacket)) {
+        Trace(kStartExecutionFailed);
+        return false;
+    }
+    if (!DecodesToSuccess(start_, startPacket.response)) {
+        return false;
+    }
+    std::uint32_t totalSize = 0;
+    if (!start_.GetParamUInt32(kTotalSizeParam, totalSize)) {
+        Trace(kNoTotalSize);
+        return false;
+    }
+    if (!RequestRepeatsUntil(totalSize)) {
+        return false;
+    }
+    stop_.ClearParameters();
+    if (!CompileIntoNewPacket(stop_)) {
+        Trace(kStopCompileFailed);
+        return false;
+    }
+    if (!Transmit(packets_.back())) {
+        Trace(kStopExecutionFailed);
+        return false;
+    }
+    return DecodesToSuccess(stop_, packets_.back().response) && CollectRequestedData(totalSize);
+}
+
+// Asks for data until the announced total has arrived or an answer brings
+// none: a device that stops early still gets its stop packet.
+bool MetaCommandProcessor::RequestRepeatsUntil(std::uint32_t totalSize)
+{
+    std::uint64_t received = 0;
+    do {
+        repeat_.ClearParameters();
+        if (!CompileIntoNewPacket(repeat_)) {
+            return false;
+        }
+        ++repeatPacketCount_;
+        if (!Transmit(packets_.back())) {
+            Trace(kRepeatExecutionFailed);
+            return false;
+        }
+        const std::int64_t payload = ReceivedPayloadLength(packets_.back().response);
+        if (payload < 1) {
+            break;
+        }
+        received += static_cast<std::uint64_t>(payload);
+    } while (received < totalSize);
+    return true;
+}
+
+// Gathers the repeat answers' payloads. The buffer grows with what really
+// arrived, whatever size the device announced; fewer or more bytes than the
+// announced total fail rather than hand the host invented data.
+bool MetaCommandProcessor::CollectRequestedData(std::uint32_t totalSize)
+{
+    if (totalSize == 0) {
+        return false;
+    }
+    std::vector<unsigned char> data;
+    const auto firstRepeat = packets_.begin() + 1;
+    const auto stopPacket = packets_.end() - 1;
+    for (auto packet = firstRepeat; packet != stopPacket && data.size() < totalSize; ++packet) {
+        if (!DecodesToSuccess(repeat_, packet->response)) {
+            return false;
+        }
+        const std::int64_t payload = ReceivedPayloadLength(packet->response);
+        unsigned char* bytes = nullptr;
+        if (payload < 1 || payload > static_cast<std::int64_t>(totalSize - data.size()) ||
+            !packet->response.GetPointerToStartOfDataPayload(&bytes)) {
+            return false;
+        }
+        data.insert(data.end(), bytes, bytes + payload);
+    }
+    return data.size() == totalSize && DecodeCollectedData(data);
+}
+
+bool MetaCommandProcessor::DecodeCollectedData(const std::vector<unsigned char>& data)
+{
+    result_ = command_;
+    std::size_t position = 0;
+    for (const ParameterDefinition& parameter : definition_->Parameters()) {
+        if (position == data.size()) {
+            break;
+        }
+        if (parameter.type != ParamType::kBytes && FixedSizeOf(parameter.type) == 0) {
+            Trace(kExtractionSizeError);
+            return false;
+        }
+        const std::int32_t consumed = DecodeParameter(parameter, data.data() + position,
+                                                      static_cast<std::int64_t>(data.size() - position), result_);
+        // A fixed-size parameter that finds too few bytes would otherwise
+        // keep the host's old value while the rest shifts onto wrong fields.
+        if (consumed < 1) {
+            return false;
+        }
+        position += static_cast<std::size_t>(consumed);
+    }
+    result_.SetStatus(TarnLink::kTLSuccess);
+    return true;
+}
+
+void MetaCommandProcessor::MergeStatusesIntoCommand()
+{
+    // A sequence without repeat packets has no repeat status to weigh.
+    const CommandStatus_t repeatStatus = repeatPacketCount_ == 0 ? TarnLink::kTLSuccess : repeat_.GetStatus();
+    const CommandStatus_t merged = MergeSubCommandStatuses(start_.GetStatus(), repeatStatus, stop_.GetStatus());
+    if (merged == TarnLink::kTLSuccess && command_.IsRequestDataCommand()) {
+        command_ = result_;
+        return;
+    }
+    command_.SetStatus(merged);
+}
+
+} // namespace
+
+CommandStatus_t MergeSubCommandStatuses(CommandStatus_t start, CommandStatus_t repeat, CommandStatus_t stop)
+{
+    const CommandStatus_t statuses[] = {start, repeat, stop};
+    const auto any = [&statuses](CommandStatus_t wanted) {
+        return std::find(std::begin(statuses), std::end(statuses), wanted) != std::end(statuses);
+    };
+    if (start == TarnLink::kTLSuccess && repeat == TarnLink::kTLSuccess && stop == TarnLink::kTLSuccess) {
+        return TarnLink::kTLSuccess;
+    }
+    for (CommandStatus_t telling : {TarnLink::kTLNotSupported, TarnLink::kTLTransmitFailure, TarnLink::kTLTimeOut}) {
+        if (any(telling)) {
+            return telling;
+        }
+    }
+    return TarnLink::kTLFail;
+}
+
+bool ExecuteMetaCommand(TarnCommand& command)
+{
+    MetaCommandProcessor processor(command);
+    if (!processor.Prepare() || !processor.Send()) {
+        command.SetStatus(TarnLink::kTLFail);
+        return false;
+    }
+    processor.MergeStatusesIntoCommand();
+    return command.GetStatus() == TarnLink::kTLSuccess;
+}
+
+} // namespace TarnLinkPrivate
