@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "dictionary/command_format.h"
+#include "dictionary/packet_layout.h"
 #include "tarnlink/TarnCommand.h"
 
 namespace TarnLinkPrivate {
@@ -27,6 +28,13 @@ std::int32_t DecodeParameter(const ParameterDefinition& parameter, const unsigne
 // Sum of the parameter data of the command under the definition (byte
 // streams count for send commands and request-data parameters); 0 on error.
 std::uint32_t TotalParameterDataSize(const TarnLink::TarnCommand& command, const CommandFormat& definition);
+
+// The BYTES parameter of a definition (only the last one may be), or null.
+const ParameterDefinition* FindVariableLengthParameter(const CommandFormat& definition);
+
+// What the command contributes to the layout of the definition: its
+// direction and, where the packet carries it, the length of its byte stream.
+LayoutRequest LayoutRequestFor(const TarnLink::TarnCommand& command, const CommandFormat& definition);
 
 } // namespace TarnLinkPrivate
 

@@ -1,0 +1,236 @@
+// Compiling a command into the one packet of its byte-code.
+
+#include "command/compiler.h"
+
+#include <algorithm>
+#include <ostream>
+
+#include "command/entry_check.h"
+#include "command/packet_header.h"
+#include "command/parameter_codec.h"
+#include "command/symbolic_constant.h"
+#include "dictionary/library_state.h"
+#include "dictionary/packet_layout.h"
+
+namespace TarnLinkPrivate {
+
+using TarnLink::CommandStatus_t;
+using TarnLink::TarnCommand;
+using TarnLink::TarnCommandByteCode;
+
+namespace {
+constexpr char kNotInitialized[] = "\n<-> ERROR Attempted to Compile command - TarnLink NOT INITIALIZED!\n";
+constexpr char kMetaCommand[] =
+    "\n<-> ERROR Attempted to Compile a MetaCommand - MetaCommands can only be Execute(d)!\n";
+constexpr char kFormatNotFound[] = "\nConstructing ByteCode Compiler - Command format not found - Command : ";
+constexpr char kConstructing[] = "\n\nConstructing ByteCode Compiler - Command : ";
+constexpr char kLineFeed[] = "\n";
+constexpr char kBegin[] = "\nBEGIN - Bytecode Compilation \nDetermine Packet Sizes";
+constexpr char kComputingSizes[] = "\nComputing Packet Sizes";
+constexpr char kPrecomputedSizes[] = "\nUsing precomputed packet size";
+constexpr char kTotalSizeError[] = "\nError with total packet size";
+constexpr char kMaximumSize[] = "\nMaximum Packet Size - ";
+constexpr char kExceeded[] = " EXCEEDED\n";
+constexpr char kCompileIntoPackets[] = "\nCompile command into packets...";
+constexpr char kEnd[] = "\nEND   - Bytecode Compilation";
+constexpr char kCompilationFailed[] = "\nERROR - packet compilation failed";
+constexpr char kCompilingPacket[] = "\n\tCompiling Packet ";
+constexpr char kWritingDiagMagic[] = "\n\tWriting Diag Command magic string";
+constexpr char kWritingDiagOpcode[] = "\n\tWriting Diag Command opcode";
+constexpr char kWritingTarnHeader[] = "\n\tWriting Tarn Command Header";
+constexpr char kTarnHeaderError[] = "\n\tError writing Tarn Command header";
+constexpr char kCompilingParameters[] = "\n\tCompiling Parameters ";
+constexpr char kFinishedPacket[] = "\n\tFinished Packet";
+
+void Trace(const char* text)
+{
+    if (IsCompileTrace()) {
+        Diagnostics() << text;
+    }
+}
+
+// One call of CompileTarnByteCode. The packet is assembled in a buffer on the
+// stack and copied into the byte-code once complete; the shared definition is
+// only read, so compilations may run on several threads.
+class Compilation {
+public:
+    Compilation(TarnCommand& command, TarnCommandByteCode& byteCode, const TarnDataCommandFormat& definition,
+                CommandStatus_t* status)
+        : command_(command), byteCode_(byteCode), definition_(definition), status_(status),
+          isSend_(command.IsSendCommand())
+    {
+    }
+
+    bool Run()
+    {
+        Trace(kBegin);
+        if (!DeterminePacketSizes()) {
+            return false;
+        }
+        Trace(kCompileIntoPackets);
+        if (!BuildPacket()) {
+            Trace(kCompilationFailed);
+            byteCode_.Clear();
+            return false;
+        }
+        Trace(kEnd);
+        return true;
+    }
+
+private:
+    bool Fail(CommandStatus_t status)
+    {
+        if (status_ != nullptr) {
+            *status_ = status;
+        }
+        return false;
+    }
+
+    bool DeterminePacketSizes()
+    {
+        if (definition_.HasVariableLengthData()) {
+            Trace(kComputingSizes);
+            // Checked before the layout, which reads the byte stream's length.
+            const ParameterDefinition* variable = FindVariableLengthParameter(definition_);
+            if (variable != nullptr && NeedsParameter(*variable) && command_.IsParamSetBySymbol(variable->name.c_str())) {
+                ConvertSymbolicConstant(command_, definition_, *variable);
+                return Fail(TarnLink::kTLInvalidSymbolicConstant);
+            }
+            const LayoutRequest request = LayoutRequestFor(command_, definition_);
+            byteStreamLength_ = request.byteStreamLength;
+            totalSize_ = ComputePacketSizes(definition_, &request, sizes_);
+        } else {
+            Trace(kPrecomputedSizes);
+            sizes_ = definition_.Sizes();
+            totalSize_ = isSend_ ? sizes_.sendSize : sizes_.requestSize;
+        }
+        if (totalSize_ >= 1 && totalSize_ <= kMaxPacketTotalSize) {
+            return true;
+        }
+        if (IsCompileTrace()) {
+            Diagnostics() << kTotalSizeError;
+            if (totalSize_ == kLayoutTooLarge) {
+                Diagnostics() << kMaximumSize << kMaxPacketTotalSize << kExceeded;
+            }
+        }
+        return Fail(TarnLink::kTLPacketSizeError);
+    }
+
+    bool NeedsParameter(const ParameterDefinition& parameter) const
+    {
+        return isSend_ || parameter.requiredForRequestData;
+    }
+
+    bool BuildPacket()
+    {
+        Trace(kCompilingPacket);
+        std::fill(packet_, packet_ + totalSize_, static_cast<unsigned char>(0));
+        const std::int32_t payload = isSend_ ? sizes_.sendPayloadSize : sizes_.requestPayloadSize;
+        if (!WriteHeader(payload)) {
+            return false;
+        }
+        Trace(kCompilingParameters);
+        for (const ParameterDefinition& parameter : definition_.Parameters()) {
+            if (!NeedsParameter(parameter)) {
+                break; // request-data parameters lead the definition
+            }
+            if (!WriteParameter(parameter)) {
+                return false;
+            }
+        }
+        byteCode_.CopyByteCodePacketBuffer(packet_, static_cast<std::size_t>(totalSize_));
+        Trace(kFinishedPacket);
+        return true;
+    }
+
+    bool WriteHeader(std::int32_t payload)
+    {
+        if (definition_.IsDiagCommandFormat()) {
+            Trace(kWritingDiagMagic);
+            Trace(kWritingDiagOpcode);
+            WriteDiagPacketHeader(static_cast<const DiagCommandFormat&>(definition_).Opcode(), payload, packet_);
+            return true;
+        }
+        Trace(kWritingTarnHeader);
+        const auto& tarn = static_cast<const TarnCommandFormat&>(definition_);
+        const TarnCommandHeader header{tarn.Major(), tarn.Minor(), tarn.Function(), !isSend_};
+        if (!WriteTarnPacketHeader(header, payload, packet_)) {
+            Trace(kTarnHeaderError);
+            return Fail(TarnLink::kTLInvalidCommandHeader);
+        }
+        return true;
+    }
+
+    bool WriteParameter(const ParameterDefinition& parameter)
+    {
+        if (command_.IsParamSetBySymbol(parameter.name.c_str()) &&
+            !ConvertSymbolicConstant(command_, definition_, parameter)) {
+            return Fail(TarnLink::kTLInvalidSymbolicConstant);
+        }
+        const std::int64_t size =
+            parameter.type == ParamType::kBytes ? byteStreamLength_ : parameter.bytesForPacketPosition;
+        const std::int64_t offset = parameter.packetOffset;
+        const bool fitsPacket = offset >= 0 && size >= 0 && offset + size <= totalSize_;
+        if (!fitsPacket ||
+            !EncodeParameter(parameter, command_, static_cast<std::int32_t>(size), packet_ + offset)) {
+            return Fail(TarnLink::kTLCompileMissingParameterData);
+        }
+        return true;
+    }
+
+    TarnCommand& command_;
+    TarnCommandByteCode& byteCode_;
+    const TarnDataCommandFormat& definition_;
+    CommandStatus_t* status_;
+    const bool isSend_;
+    PacketSizes sizes_;
+    std::int32_t totalSize_ = -1;
+    std::int64_t byteStreamLength_ = -1;
+    unsigned char packet_[kMaxPacketTotalSize];
+};
+} // namespace
+
+bool CompileTarnByteCode(const TarnCommand& command, TarnCommandByteCode& byteCode, std::uint32_t* timeoutMillisec,
+                         CommandStatus_t* status)
+{
+    if (timeoutMillisec != nullptr) {
+        *timeoutMillisec = 0;
+    }
+    if (status != nullptr) {
+        *status = TarnLink::kTLSuccess;
+    }
+    const EntryCheck entry = CheckEntry(command, EntryTexts{kNotInitialized, kMetaCommand});
+    if (!entry.proceed) {
+        return false;
+    }
+    byteCode.Clear();
+    if (entry.definition == nullptr) {
+        if (IsVerbose()) {
+            Diagnostics() << kFormatNotFound << command.GetCommandName();
+        }
+        if (status != nullptr) {
+            *status = TarnLink::kTLCommandFormatNotFound;
+        }
+        return false;
+    }
+    const auto* definition = dynamic_cast<const TarnDataCommandFormat*>(entry.definition);
+    if (definition == nullptr) {
+        return false;
+    }
+    if (IsCompileTrace()) {
+        Diagnostics() << kConstructing << command.GetCommandName();
+        definition->Dump(Diagnostics(), false);
+        Diagnostics() << kLineFeed;
+    }
+    if (timeoutMillisec != nullptr) {
+        *timeoutMillisec = definition->GetOverrideTimeoutMillisec();
+    }
+    // Symbolic constants are resolved in the host's own command: after
+    // compiling, such a parameter holds its number. Hosts make their commands
+    // as ordinary (non-const) objects, so writing through the const reference
+    // of the interface is sound.
+    Compilation compilation(const_cast<TarnCommand&>(command), byteCode, *definition, status);
+    return compilation.Run();
+}
+
+} // namespace TarnLinkPrivate

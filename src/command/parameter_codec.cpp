@@ -1,0 +1,210 @@
+// One parameter value between a command and the bytes of a packet.
+
+#include "command/parameter_codec.h"
+
+#include <algorithm>
+#include <cstring>
+#include <ostream>
+#include <type_traits>
+
+#include "command/big_endian.h"
+#include "command/typed_access.h"
+#include "dictionary/library_state.h"
+
+namespace TarnLinkPrivate {
+
+using TarnLink::TarnCommand;
+
+namespace {
+constexpr char kWritingParameter[] = "\n\tWriting Parameter : ";
+constexpr char kReadingParameter[] = "\n\tReading Parameter : ";
+constexpr char kTypeLabel[] = " Type : ";
+constexpr char kNumBytesLabel[] = " NumBytes: ";
+constexpr char kSizeMismatch[] = "\nERROR - WritingParameterData - write for fixed size data is not equal to total size";
+constexpr char kParameterNotFound[] = "\nParameter Not Found error - param name : ";
+constexpr char kParameterSizeError[] = "\nParameter Size error - param name : ";
+
+void TraceParameter(const char* label, const ParameterDefinition& parameter)
+{
+    if (IsCompileTrace()) {
+        Diagnostics() << label << parameter.name << kTypeLabel << parameter.typeName;
+    }
+}
+
+void TraceNumBytes(std::int64_t count)
+{
+    if (IsCompileTrace()) {
+        Diagnostics() << kNumBytesLabel << count;
+    }
+}
+
+void TraceSizeMismatch()
+{
+    if (IsCompileTrace()) {
+        Diagnostics() << kSizeMismatch;
+    }
+}
+
+bool EncodeInteger(const ParameterDefinition& parameter, const TarnCommand& command, std::int32_t size,
+                   unsigned char* out)
+{
+    return VisitIntegerType(parameter.type, [&](auto zero) {
+        using Value = decltype(zero);
+        if (size != static_cast<std::int32_t>(sizeof(Value))) {
+            TraceSizeMismatch();
+            return false;
+        }
+        Value value = zero;
+        if (!GetTyped(command, parameter.name.c_str(), value)) {
+            return false;
+        }
+        WriteBigEndian(static_cast<std::make_unsigned_t<Value>>(value), sizeof(Value), out);
+        return true;
+    });
+}
+
+bool EncodeBytes(const ParameterDefinition& parameter, const TarnCommand& command, std::int32_t size,
+                 unsigned char* out)
+{
+    char* bytes = nullptr;
+    std::size_t length = 0;
+    if (!command.GetParamByteStreamBuffer(parameter.name.c_str(), &bytes, &length)) {
+        return false;
+    }
+    if (length != static_cast<std::size_t>(size)) {
+        TraceSizeMismatch();
+        return false;
+    }
+    std::memcpy(out, bytes, length);
+    return true;
+}
+
+std::int32_t DecodeInteger(const ParameterDefinition& parameter, const unsigned char* bytes, std::int64_t available,
+                           TarnCommand& command)
+{
+    std::int32_t consumed = 0;
+    VisitIntegerType(parameter.type, [&](auto zero) {
+        using Value = decltype(zero);
+        constexpr auto kWidth = static_cast<std::int32_t>(sizeof(Value));
+        if (available < kWidth) {
+            return false;
+        }
+        const auto raw = static_cast<std::make_unsigned_t<Value>>(ReadBigEndian(bytes, sizeof(Value)));
+        SetTyped(command, parameter.name.c_str(), static_cast<Value>(raw));
+        consumed = kWidth;
+        return true;
+    });
+    return consumed;
+}
+
+// Size of the value for packet sums; 0 after the message for a missing byte
+// stream or an unknown type.
+std::int64_t CountedSize(const ParameterDefinition& parameter, const TarnCommand& command)
+{
+    if (parameter.type == ParamType::kBytes) {
+        const std::int32_t length = ParameterValueSize(parameter, command);
+        if (length < 0) {
+            if (IsVerbose()) {
+                Diagnostics() << kParameterNotFound << parameter.name;
+            }
+            return -1;
+        }
+        return command.IsSendCommand() || parameter.requiredForRequestData ? length : 0;
+    }
+    const std::int32_t size = FixedSizeOf(parameter.type);
+    if (size == 0) {
+        if (IsVerbose()) {
+            Diagnostics() << kParameterSizeError << parameter.name;
+        }
+        return -1;
+    }
+    return size;
+}
+} // namespace
+
+std::int32_t ParameterValueSize(const ParameterDefinition& parameter, const TarnCommand& command)
+{
+    if (parameter.type != ParamType::kBytes) {
+        return FixedSizeOf(parameter.type);
+    }
+    // A symbol is not a byte stream; the compiler refuses it with its own status.
+    if (command.IsParamSetBySymbol(parameter.name.c_str())) {
+        return -1;
+    }
+    std::size_t length = 0;
+    if (!command.GetParamByteStreamLength(parameter.name.c_str(), &length)) {
+        return -1;
+    }
+    return static_cast<std::int32_t>(std::min<std::size_t>(length, INT32_MAX));
+}
+
+bool EncodeParameter(const ParameterDefinition& parameter, const TarnCommand& command, std::int32_t size,
+                     unsigned char* out)
+{
+    if (size < 1 || out == nullptr) {
+        return false;
+    }
+    TraceParameter(kWritingParameter, parameter);
+    const bool written = parameter.type == ParamType::kBytes ? EncodeBytes(parameter, command, size, out)
+                                                             : EncodeInteger(parameter, command, size, out);
+    if (written) {
+        TraceNumBytes(size);
+    }
+    return written;
+}
+
+std::int32_t DecodeParameter(const ParameterDefinition& parameter, const unsigned char* bytes, std::int64_t available,
+                             TarnCommand& command)
+{
+    if (parameter.type == ParamType::kInvalid || (bytes == nullptr && available > 0)) {
+        return 0;
+    }
+    TraceParameter(kReadingParameter, parameter);
+    if (parameter.type != ParamType::kBytes) {
+        const std::int32_t consumed = DecodeInteger(parameter, bytes, available, command);
+        if (consumed > 0) {
+            TraceNumBytes(consumed);
+        }
+        return consumed;
+    }
+    const auto length = static_cast<std::int32_t>(std::clamp<std::int64_t>(available, 0, INT32_MAX));
+    command.SetParamByteStream(parameter.name.c_str(), reinterpret_cast<const char*>(bytes),
+                               static_cast<std::size_t>(length));
+    TraceNumBytes(length);
+    return length;
+}
+
+const ParameterDefinition* FindVariableLengthParameter(const CommandFormat& definition)
+{
+    const auto& parameters = definition.Parameters();
+    const auto found = std::find_if(parameters.begin(), parameters.end(), [](const ParameterDefinition& parameter) {
+        return parameter.type == ParamType::kBytes;
+    });
+    return found != parameters.end() ? &*found : nullptr;
+}
+
+LayoutRequest LayoutRequestFor(const TarnCommand& command, const CommandFormat& definition)
+{
+    LayoutRequest request;
+    request.isSend = command.IsSendCommand();
+    const ParameterDefinition* variable = FindVariableLengthParameter(definition);
+    if (variable != nullptr && (request.isSend || variable->requiredForRequestData)) {
+        request.byteStreamLength = ParameterValueSize(*variable, command);
+    }
+    return request;
+}
+
+std::uint32_t TotalParameterDataSize(const TarnCommand& command, const CommandFormat& definition)
+{
+    std::uint64_t total = 0;
+    for (const ParameterDefinition& parameter : definition.Parameters()) {
+        const std::int64_t size = CountedSize(parameter, command);
+        if (size < 0) {
+            return 0;
+        }
+        total += static_cast<std::uint64_t>(size);
+    }
+    return static_cast<std::uint32_t>(std::min<std::uint64_t>(total, UINT32_MAX));
+}
+
+} // namespace TarnLinkPrivate
