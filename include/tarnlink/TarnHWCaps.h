@@ -35,6 +35,7 @@ public:
     const TarnLinkPrivate::ConditionContents& Contents() const { return *contents_; }
 
 private:
+    friend class TarnHWCaps;
     TarnLinkPrivate::ConditionContents* contents_;
 };
 
@@ -148,7 +149,6 @@ private:
     TarnHWCapsManager(const TarnHWCapsManager&) = delete;
     TarnHWCapsManager& operator=(const TarnHWCapsManager&) = delete;
 
-    const TarnHWCaps* GetCurrentHWCaps();
     TarnHWCaps* CreateMyHWCaps();
     bool AddTarnHWCapsToMap(std::int32_t conduitBaseId, TarnHWCaps* caps);
 

@@ -12,14 +12,19 @@ namespace HWCaps {
 
 // Each capability function asks the host's interceptor first, then the set of
 // the given conduit base id (0: the attached hardware), then the current set.
-#define TARNLINK_HWCAPS_SIGNATURE_Boolean(name) \
-    bool name(CmdParamConditionList* cond = nullptr, std::int32_t conduitId = 0)
-#define TARNLINK_HWCAPS_SIGNATURE_Integer(name) \
-    bool name(std::int32_t* value, CmdParamConditionList* cond = nullptr, std::int32_t conduitId = 0)
-#define TARNLINK_HWCAPS_SIGNATURE_String(name) \
-    bool name(char* buffer, std::size_t size, CmdParamConditionList* cond = nullptr, std::int32_t conduitId = 0)
+// The signatures of the three kinds; DEFAULT(value) gives the default
+// arguments of the declarations and expands to nothing in the definitions.
+#define TARNLINK_HWCAPS_WITH_DEFAULT(value) = value
+#define TARNLINK_HWCAPS_SIGNATURE_Boolean(name, DEFAULT) \
+    bool name(CmdParamConditionList* cond DEFAULT(nullptr), std::int32_t conduitId DEFAULT(0))
+#define TARNLINK_HWCAPS_SIGNATURE_Integer(name, DEFAULT) \
+    bool name(std::int32_t* value, CmdParamConditionList* cond DEFAULT(nullptr), std::int32_t conduitId DEFAULT(0))
+#define TARNLINK_HWCAPS_SIGNATURE_String(name, DEFAULT)                                                   \
+    bool name(char* buffer, std::size_t size, CmdParamConditionList* cond DEFAULT(nullptr),             \
+              std::int32_t conduitId DEFAULT(0))
 
-#define TARNLINK_HWCAPS_FUNCTION(name, key, kind) TARNLINK_API TARNLINK_HWCAPS_SIGNATURE_##kind(name);
+#define TARNLINK_HWCAPS_FUNCTION(name, key, kind) \
+    TARNLINK_API TARNLINK_HWCAPS_SIGNATURE_##kind(name, TARNLINK_HWCAPS_WITH_DEFAULT);
 #include "tarnlink/TarnHWCapsTable.h"
 #undef TARNLINK_HWCAPS_FUNCTION
 

@@ -1,0 +1,112 @@
+#include "hwcaps/capability_lookups.h"
+
+#include <cstring>
+
+namespace TarnLinkPrivate {
+
+using TarnLink::HWCaps::CmdParamConditionList;
+using TarnLink::HWCaps::TarnHWCaps;
+using TarnLink::HWCaps::TarnHWCapsInterceptor;
+using TarnLink::HWCaps::TarnHWCapsManager;
+
+namespace {
+
+constexpr const char* kTrueTexts[] = {"TRUE", "true", "True"};
+
+// Boolean properties are read through a buffer of this size.
+constexpr std::size_t kBoolTextBufferSize = 128;
+
+TarnHWCapsInterceptor* ActiveInterceptor(const TarnHWCapsManager& manager, std::int32_t conduitId)
+{
+    TarnHWCapsInterceptor* interceptor = manager.GetInterceptor();
+    if (interceptor == nullptr || (conduitId != 0 && conduitId != manager.GetInterceptorConduitID())) {
+        return nullptr;
+    }
+    return interceptor;
+}
+
+bool IsTrueText(const char* text)
+{
+    for (const char* trueText : kTrueTexts) {
+        if (std::strcmp(text, trueText) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ReadInteger(const TarnHWCaps* caps, const char* key, std::int32_t* value, CmdParamConditionList* cond)
+{
+    std::int32_t read = 0;
+    if (caps == nullptr || !caps->HasProperty(key, cond) || !caps->IsPropertyInteger(key, cond) ||
+        !caps->GetPropertyAsInteger(key, &read, cond)) {
+        return false;
+    }
+    if (value != nullptr) {
+        *value = read;
+    }
+    return true;
+}
+
+bool ReadString(const TarnHWCaps* caps, const char* key, char* buffer, std::size_t size,
+                CmdParamConditionList* cond)
+{
+    if (caps == nullptr || !caps->HasProperty(key, cond) || !caps->IsPropertyString(key, cond)) {
+        return false;
+    }
+    std::memset(buffer, 0, size);
+    return caps->GetPropertyAsString(key, size, buffer, cond);
+}
+
+} // namespace
+
+bool LookupBoolProperty(const char* key, CmdParamConditionList* cond, std::int32_t conduitId)
+{
+    const TarnHWCapsManager& manager = *TarnHWCapsManager::Instance();
+    if (TarnHWCapsInterceptor* interceptor = ActiveInterceptor(manager, conduitId)) {
+        bool answer = false;
+        if (interceptor->GetBoolPropValue(key, &answer, cond, conduitId)) {
+            return answer;
+        }
+    }
+    const TarnHWCaps* caps = conduitId != 0 ? manager.GetHWCapsPtr(conduitId) : manager.GetHWCapsPtr().Get();
+    char text[kBoolTextBufferSize] = {};
+    return ReadString(caps, key, text, sizeof text, cond) && IsTrueText(text);
+}
+
+bool LookupIntegerProperty(const char* key, std::int32_t* value, CmdParamConditionList* cond,
+                           std::int32_t conduitId)
+{
+    const TarnHWCapsManager& manager = *TarnHWCapsManager::Instance();
+    if (TarnHWCapsInterceptor* interceptor = ActiveInterceptor(manager, conduitId)) {
+        if (interceptor->GetIntegerPropertyValue(key, value, cond, conduitId)) {
+            return true;
+        }
+    }
+    if (conduitId != 0) {
+        if (const TarnHWCaps* conduitCaps = manager.GetHWCapsPtr(conduitId)) {
+            return ReadInteger(conduitCaps, key, value, cond);
+        }
+    }
+    return ReadInteger(manager.GetHWCapsPtr().Get(), key, value, cond);
+}
+
+bool LookupStringProperty(const char* key, char* buffer, std::size_t size, CmdParamConditionList* cond,
+                          std::int32_t conduitId)
+{
+    const TarnHWCapsManager& manager = *TarnHWCapsManager::Instance();
+    if (buffer == nullptr || size == 0) {
+        return false;
+    }
+    if (TarnHWCapsInterceptor* interceptor = ActiveInterceptor(manager, conduitId)) {
+        if (interceptor->GetStringPropertyValue(key, buffer, size, cond, conduitId)) {
+            return true;
+        }
+    }
+    if (conduitId != 0 && ReadString(manager.GetHWCapsPtr(conduitId), key, buffer, size, cond)) {
+        return true;
+    }
+    return ReadString(manager.GetHWCapsPtr().Get(), key, buffer, size, cond);
+}
+
+} // namespace TarnLinkPrivate

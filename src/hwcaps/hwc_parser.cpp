@@ -1,0 +1,293 @@
+#include "hwcaps/hwc_parser.h"
+
+#include <exception>
+#include <istream>
+
+#include "dictionary/command_registry.h"
+#include "dictionary/library_state.h"
+#include "hwcaps/statement_words.h"
+
+namespace TarnLinkPrivate {
+
+namespace {
+
+constexpr char kDuplicateHardwareType[] =
+    "\n\nERROR - duplicate HardwareType key found in Hardware Capabilities file : ";
+constexpr char kParseFailed[] = "\n\nERROR - Failed To Successfully parse Hardware Capabilities file : ";
+constexpr char kStatementTooLong[] = "\n\nERROR - Statement too long in Hardware Capabilities file : ";
+constexpr char kExceptionOccurred[] = "\n\nERROR - Exception occurred : ";
+constexpr char kWhileProcessingFile[] = " while processing file : ";
+constexpr char kUnknownException[] = "\n\nERROR - Unknown exception occurred while processing file : ";
+
+constexpr char kHardwareType[] = "HardwareType";
+constexpr char kConditionBlockBegin[] = "ConditionBlockBegin";
+constexpr char kConditionBlockEnd[] = "ConditionBlockEnd";
+constexpr char kCondition[] = "Condition";
+constexpr char kConditionKeyname[] = "ConditionKeyname";
+constexpr char kProperty[] = "Property";
+constexpr char kCommandValues[] = "CommandValues";
+constexpr char kCmdOverrideTimeout[] = "CmdOverrideTimeout";
+constexpr char kInteger[] = "INTEGER";
+constexpr char kSymbol[] = "SYMBOL";
+constexpr char kString[] = "STRING";
+constexpr char kRange[] = "Range";
+constexpr char kSymbolList[] = "Symbol";
+
+// A statement may hold at most this many characters before its semicolon.
+constexpr std::size_t kStatementLimit = 8191;
+
+enum class StatementRead { kStatement, kEndOfInput, kTooLong };
+
+StatementRead ReadStatement(std::istream& input, std::string& statement)
+{
+    statement.clear();
+    char c = '\0';
+    while (input.get(c)) {
+        if (c == ';') {
+            return StatementRead::kStatement;
+        }
+        if (statement.size() == kStatementLimit) {
+            return StatementRead::kTooLong;
+        }
+        statement.push_back(c);
+    }
+    return StatementRead::kEndOfInput;
+}
+
+class HWCParser {
+public:
+    HWCParser(HWCapsData& data, const std::string& fileName) : data_(data), fileName_(fileName) {}
+
+    bool Parse(std::istream& input);
+
+private:
+    // False when the statement fails.
+    bool RunStatement(const std::string& keyword, StatementWords& words);
+    bool RunGuardedStatement(const std::string& keyword, StatementWords& words);
+    bool HardwareType(StatementWords& words);
+    bool BeginBlock();
+    bool EndBlock();
+    bool Condition(StatementWords& words);
+    bool Keyname(StatementWords& words);
+    bool Property(StatementWords& words);
+    bool CommandValues(StatementWords& words);
+    bool SymbolValues(const std::string& command, const std::string& parameter, StatementWords& words);
+    bool OverrideTimeout(StatementWords& words);
+
+    HWCapsData& data_;
+    const std::string& fileName_;
+    bool hardwareTypeSeen_ = false;
+    bool result_ = true;
+};
+
+bool HWCParser::Parse(std::istream& input)
+{
+    data_.SetFileName(fileName_);
+    data_.MakeDefaultListCurrent();
+    data_.SetInConditionBlock(false);
+    std::string statement;
+    for (;;) {
+        const StatementRead read = ReadStatement(input, statement);
+        if (read == StatementRead::kTooLong) {
+            Diagnostics() << kStatementTooLong << fileName_;
+            result_ = false;
+            break;
+        }
+        if (read == StatementRead::kEndOfInput) {
+            break;
+        }
+        StatementWords words(statement);
+        const std::string keyword = words.Next();
+        if (keyword.empty()) {
+            break;
+        }
+        if (keyword[0] == '#') {
+            continue;
+        }
+        if (!RunGuardedStatement(keyword, words)) {
+            result_ = false;
+            break;
+        }
+    }
+    if (!result_) {
+        Diagnostics() << kParseFailed << fileName_;
+    }
+    data_.SetCurrentList(nullptr);
+    return result_;
+}
+
+bool HWCParser::RunGuardedStatement(const std::string& keyword, StatementWords& words)
+{
+    try {
+        return RunStatement(keyword, words);
+    } catch (const std::exception& error) {
+        Diagnostics() << kExceptionOccurred << error.what() << kWhileProcessingFile << fileName_;
+    } catch (...) {
+        Diagnostics() << kUnknownException << fileName_;
+    }
+    return false;
+}
+
+bool HWCParser::RunStatement(const std::string& keyword, StatementWords& words)
+{
+    const bool inBlock = data_.InConditionBlock();
+    if (keyword == kHardwareType) {
+        return HardwareType(words);
+    }
+    if (keyword == kConditionBlockBegin) {
+        return !inBlock && BeginBlock();
+    }
+    if (keyword == kConditionBlockEnd) {
+        return EndBlock();
+    }
+    if (keyword == kCondition) {
+        return inBlock && Condition(words);
+    }
+    if (keyword == kConditionKeyname) {
+        return inBlock && Keyname(words);
+    }
+    if (inBlock) {
+        return false;
+    }
+    if (keyword == kProperty) {
+        return Property(words);
+    }
+    if (keyword == kCommandValues) {
+        return CommandValues(words);
+    }
+    if (keyword == kCmdOverrideTimeout) {
+        return OverrideTimeout(words);
+    }
+    return false;
+}
+
+// A second HardwareType is reported and fails the file, but the file is
+// still read to its end so that all of its faults show.
+bool HWCParser::HardwareType(StatementWords& words)
+{
+    if (hardwareTypeSeen_) {
+        Diagnostics() << kDuplicateHardwareType << fileName_;
+        result_ = false;
+    }
+    const std::string name = words.Next();
+    if (name.empty()) {
+        return false;
+    }
+    data_.SetHardwareType(name);
+    hardwareTypeSeen_ = true;
+    return true;
+}
+
+bool HWCParser::BeginBlock()
+{
+    data_.SetCurrentList(&data_.AppendConditionList(ConditionContents()));
+    data_.SetInConditionBlock(true);
+    return true;
+}
+
+// A block with conditions stays current after its end, so that the
+// properties and values after it apply under its conditions.
+bool HWCParser::EndBlock()
+{
+    if (!data_.InConditionBlock()) {
+        return data_.CurrentList() != &data_.DefaultList();
+    }
+    if (data_.CurrentList()->IsEmpty()) {
+        data_.RemoveLastConditionList();
+        data_.MakeDefaultListCurrent();
+    }
+    data_.SetInConditionBlock(false);
+    return true;
+}
+
+bool HWCParser::Condition(StatementWords& words)
+{
+    const std::string command = words.Next();
+    const std::string parameter = words.Next();
+    const std::string kind = words.Next();
+    if (kind == kInteger) {
+        std::int32_t value = 0;
+        return words.NextInt32(value) &&
+               AddIntegerCondition(*data_.CurrentList(), command.c_str(), parameter.c_str(), value);
+    }
+    if (kind == kSymbol) {
+        const std::string symbol = words.Next();
+        return !symbol.empty() &&
+               AddSymbolCondition(*data_.CurrentList(), command.c_str(), parameter.c_str(), symbol.c_str());
+    }
+    return false;
+}
+
+bool HWCParser::Keyname(StatementWords& words)
+{
+    data_.CurrentList()->keyname = words.Next();
+    return true;
+}
+
+bool HWCParser::Property(StatementWords& words)
+{
+    const std::string name = words.Next();
+    const std::string kind = words.Next();
+    if (name.empty()) {
+        return false;
+    }
+    if (kind == kInteger) {
+        std::int32_t value = 0;
+        return words.NextInt32(value) && data_.SetIntegerProperty(name, value, *data_.CurrentList());
+    }
+    if (kind == kString) {
+        const std::string value = words.Next();
+        return !value.empty() && data_.SetStringProperty(name, value, *data_.CurrentList());
+    }
+    return false;
+}
+
+bool HWCParser::CommandValues(StatementWords& words)
+{
+    const std::string command = words.Next();
+    const std::string parameter = words.Next();
+    const std::string kind = words.Next();
+    if (command.empty() || parameter.empty()) {
+        return false;
+    }
+    if (kind == kRange) {
+        ValueRange range;
+        return words.NextInt32(range.first) && words.NextInt32(range.second) &&
+               data_.SetCmdParamRanges(command, parameter, range, *data_.CurrentList());
+    }
+    if (kind == kSymbolList) {
+        return SymbolValues(command, parameter, words);
+    }
+    return false;
+}
+
+bool HWCParser::SymbolValues(const std::string& command, const std::string& parameter, StatementWords& words)
+{
+    const CommandFormat* format = FindCommandFormat(command);
+    SymbolList symbols;
+    for (std::string symbol = words.Next(); !symbol.empty(); symbol = words.Next()) {
+        std::int32_t value = 0;
+        if (format == nullptr || !format->FindSymbol(symbol.c_str(), &value)) {
+            return false;
+        }
+        symbols.push_back(symbol);
+    }
+    return !symbols.empty() && data_.SetCmdParamSymbols(command, parameter, symbols, *data_.CurrentList());
+}
+
+bool HWCParser::OverrideTimeout(StatementWords& words)
+{
+    const std::string command = words.Next();
+    std::uint32_t millisec = 0;
+    return !command.empty() && words.NextUInt32(millisec) && data_.SetOverrideTimeout(command, millisec);
+}
+
+} // namespace
+
+bool ParseHWCStream(HWCapsData& data, std::istream& input, const std::string& fileName)
+{
+    HWCParser parser(data, fileName);
+    return parser.Parse(input);
+}
+
+} // namespace TarnLinkPrivate

@@ -1,0 +1,119 @@
+#ifndef TARNLINK_HWCAPS_HWCAPS_DATA_H
+#define TARNLINK_HWCAPS_HWCAPS_DATA_H
+
+// The parsed content of one capability file: properties grouped by condition
+// set, accepted command values, per-command override time-outs and the
+// file's condition blocks.
+
+#include <cstdint>
+#include <list>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "hwcaps/condition_contents.h"
+#include "tarnlink/TarnCommand.h"
+
+namespace TarnLinkPrivate {
+
+using Variant = TarnLink::VariantImpl::Variant;
+using ValueRange = std::pair<std::int32_t, std::int32_t>;
+using SymbolList = std::list<std::string>;
+
+struct PropertyGroup {
+    ConditionContents conditions;
+    std::map<std::string, Variant> properties; // each a std::int32_t or a std::string
+};
+
+struct CommandValueEntry {
+    CommandValueEntry(const Variant& entryValue, const ConditionContents* entryConditions)
+        : value(entryValue), conditions(entryConditions)
+    {
+    }
+    Variant value; // a ValueRange or a SymbolList
+    const ConditionContents* conditions; // one of the lists of the same set
+};
+
+using CommandValueEntries = std::list<CommandValueEntry>;
+using ParameterValues = std::map<std::string, CommandValueEntries>;
+using CommandValues = std::map<std::string, ParameterValues>;
+using OverrideTimeouts = std::map<std::string, std::uint32_t>;
+
+class HWCapsData {
+public:
+    HWCapsData() = default;
+    HWCapsData(const HWCapsData&) = delete;
+    HWCapsData& operator=(const HWCapsData&) = delete;
+
+    const std::string& FileName() const { return fileName_; }
+    void SetFileName(const std::string& fileName) { fileName_ = fileName; }
+    const std::string& HardwareType() const { return hardwareType_; }
+    void SetHardwareType(const std::string& hardwareType) { hardwareType_ = hardwareType; }
+
+    // Condition lists and the parse state over them.
+    const ConditionContents& DefaultList() const { return defaultList_; }
+    const std::vector<std::unique_ptr<ConditionContents>>& ConditionLists() const { return conditionLists_; }
+    ConditionContents& AppendConditionList(const ConditionContents& contents);
+    void RemoveLastConditionList();
+    // The list with this keyname in file order; the empty keyname names the
+    // default list. Null when none bears it.
+    const ConditionContents* FindListByKeyname(const std::string& keyname) const;
+    // The first list in file order with the same conditions; the default list
+    // for an empty condition set. Null when none has them.
+    const ConditionContents* FindListWithSameConditions(const ConditionContents& conditions) const;
+    bool InConditionBlock() const { return inConditionBlock_; }
+    void SetInConditionBlock(bool inBlock) { inConditionBlock_ = inBlock; }
+    ConditionContents* CurrentList() const { return currentList_; }
+    void SetCurrentList(ConditionContents* list) { currentList_ = list; }
+    void MakeDefaultListCurrent() { currentList_ = &defaultList_; }
+
+    // Storage used while parsing; false on a repeated definition.
+    bool SetIntegerProperty(const std::string& name, std::int32_t value, const ConditionContents& list);
+    bool SetStringProperty(const std::string& name, const std::string& value, const ConditionContents& list);
+    bool SetCmdParamRanges(const std::string& command, const std::string& parameter, const ValueRange& range,
+                           const ConditionContents& list);
+    bool SetCmdParamSymbols(const std::string& command, const std::string& parameter, const SymbolList& symbols,
+                            const ConditionContents& list);
+    bool SetOverrideTimeout(const std::string& command, std::uint32_t millisec);
+
+    // Storage used while merging another set in: values replace or extend
+    // what is stored. list must be one of this set's lists.
+    bool ReplaceProperty(const std::string& name, const Variant& value, const ConditionContents& list);
+    bool AddMergedSymbol(const std::string& command, const std::string& parameter, const std::string& symbol,
+                         const ConditionContents* list);
+    bool SetMergedRange(const std::string& command, const std::string& parameter, const ValueRange& range,
+                        const ConditionContents* list);
+    void RaiseOverrideTimeout(const std::string& command, std::uint32_t millisec);
+
+    // Queries. A null conditions pointer selects the unconditional values.
+    const PropertyGroup* FindPropertyGroup(const ConditionContents* conditions) const;
+    const Variant* FindProperty(const char* name, const ConditionContents* conditions) const;
+    const CommandValueEntry* FindCommandValue(const char* command, const char* parameter,
+                                              const ConditionContents* conditions) const;
+    const std::list<PropertyGroup>& PropertyGroups() const { return propertyGroups_; }
+    const CommandValues& AllCommandValues() const { return commandValues_; }
+    const OverrideTimeouts& Timeouts() const { return overrideTimeouts_; }
+
+private:
+    PropertyGroup& GroupFor(const ConditionContents& list);
+    bool AddNewProperty(const std::string& name, const Variant& value, const ConditionContents& list);
+    bool AppendCommandValue(const std::string& command, const std::string& parameter, const Variant& value,
+                            const ConditionContents& list);
+    CommandValueEntries::iterator FindEntry(CommandValueEntries& entries, const ConditionContents& conditions);
+
+    std::string fileName_;
+    std::string hardwareType_;
+    std::list<PropertyGroup> propertyGroups_;
+    CommandValues commandValues_;
+    std::vector<std::unique_ptr<ConditionContents>> conditionLists_;
+    ConditionContents defaultList_;
+    bool inConditionBlock_ = false;
+    ConditionContents* currentList_ = nullptr;
+    OverrideTimeouts overrideTimeouts_;
+};
+
+} // namespace TarnLinkPrivate
+
+#endif

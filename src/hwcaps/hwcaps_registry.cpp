@@ -1,0 +1,54 @@
+#include "hwcaps/hwcaps_registry.h"
+
+#include <map>
+
+namespace TarnLinkPrivate {
+
+namespace {
+
+using HWCapsRegistry = std::map<std::string, std::unique_ptr<HWCapsData>>;
+
+std::unique_ptr<HWCapsRegistry>& RegistryStorage()
+{
+    static std::unique_ptr<HWCapsRegistry> registry;
+    return registry;
+}
+
+HWCapsRegistry& Registry()
+{
+    std::unique_ptr<HWCapsRegistry>& registry = RegistryStorage();
+    if (!registry) {
+        registry = std::make_unique<HWCapsRegistry>();
+    }
+    return *registry;
+}
+
+} // namespace
+
+bool FindHWCapsEntry(const std::string& hardwareType, HWCapsData** data)
+{
+    const HWCapsRegistry& registry = Registry();
+    const auto entry = registry.find(hardwareType);
+    if (entry == registry.end()) {
+        return false;
+    }
+    *data = entry->second.get();
+    return true;
+}
+
+bool RegisterHWCapsData(std::unique_ptr<HWCapsData>& data)
+{
+    const std::string hardwareType = data->HardwareType();
+    return Registry().try_emplace(hardwareType, std::move(data)).second;
+}
+
+void DiscardHWCapsData()
+{
+    for (auto& entry : Registry()) {
+        entry.second.reset();
+    }
+}
+
+void TearDownHWCapsRegistry() { RegistryStorage().reset(); }
+
+} // namespace TarnLinkPrivate

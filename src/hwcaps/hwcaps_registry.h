@@ -1,0 +1,26 @@
+#ifndef TARNLINK_HWCAPS_HWCAPS_REGISTRY_H
+#define TARNLINK_HWCAPS_HWCAPS_REGISTRY_H
+
+// Every loaded capability set, by hardware type name. An entry may have lost
+// its data (discarded before a reload) but keeps its name.
+
+#include <memory>
+#include <string>
+
+#include "hwcaps/hwcaps_data.h"
+
+namespace TarnLinkPrivate {
+
+// True when the type has an entry; data receives its set (null when discarded).
+bool FindHWCapsEntry(const std::string& hardwareType, HWCapsData** data);
+// Registers the set under its hardware type and takes it; false, leaving data
+// with the caller, when the type has an entry already.
+bool RegisterHWCapsData(std::unique_ptr<HWCapsData>& data);
+// Destroys every set but keeps the names.
+void DiscardHWCapsData();
+// Destroys every set and the registry itself.
+void TearDownHWCapsRegistry();
+
+} // namespace TarnLinkPrivate
+
+#endif
