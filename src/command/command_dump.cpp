@@ -1,0 +1,89 @@
+// The multi-line diagnostic description of a command.
+
+#include <ios>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "command/command_status.h"
+#include "command/stored_value.h"
+#include "command/tarn_command_body.h"
+#include "tarnlink/TarnCommand.h"
+
+namespace TarnLink {
+
+namespace {
+constexpr char kDumpHeading[] = "\nDump of TarnCommand : ";
+constexpr char kNameLabel[] = "\nName: ";
+constexpr char kParametersHeading[] = "\nParamters:";
+constexpr char kParamLabel[] = "\n\t Param: ";
+constexpr char kTypeLabel[] = " Type: ";
+constexpr char kValueLabel[] = " Value: ";
+constexpr char kHighLabel[] = " Hi32: ";
+constexpr char kLowLabel[] = " Lo32: ";
+constexpr char kLengthLabel[] = " Length: ";
+constexpr char kBytesLabel[] = " Bytes: ";
+constexpr char kEmptyBytes[] = " !@EMPTY@! ";
+constexpr char kUnknownValue[] = "Unknown stored variant type - error.";
+constexpr char kSendLabel[] = "\nSend Command: ";
+constexpr char kStatusLabel[] = "\nStatus: ";
+constexpr char kUnknownStatus[] = "UNKNOWN ENUM";
+constexpr char kDumpEnd[] = "\n";
+
+// Writes " Type: <name> Value: <value>" for one held value.
+class ValueDumper {
+public:
+    explicit ValueDumper(std::ostream& out) : out_(out) {}
+
+    void operator()(signed char value) { Write("signed char", static_cast<int>(value)); }
+    void operator()(unsigned char value) { Write("unsigned char", static_cast<unsigned>(value)); }
+    void operator()(short value) { Write("short", value); }
+    void operator()(unsigned short value) { Write("unsigned short", value); }
+    void operator()(std::int32_t value) { Write("int", value); }
+    void operator()(std::uint32_t value) { Write("unsigned int", value); }
+    void operator()(std::int64_t value) { WriteHalves("long long", value); }
+    void operator()(std::uint64_t value) { WriteHalves("unsigned long long", value); }
+    void operator()(const std::vector<char>& bytes)
+    {
+        Write("std::vector<char>", kLengthLabel);
+        out_ << bytes.size() << kBytesLabel;
+        if (bytes.empty()) {
+            out_ << kEmptyBytes;
+        } else {
+            out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        }
+    }
+    void operator()(const std::string& symbol) { Write("std::string", symbol); }
+    void operator()(TarnLinkPrivate::UnknownStoredValue) { Write("void", kUnknownValue); }
+
+private:
+    template <class T>
+    void Write(const char* typeName, const T& value)
+    {
+        out_ << kTypeLabel << typeName << kValueLabel << value;
+    }
+
+    template <class T>
+    void WriteHalves(const char* typeName, T value)
+    {
+        Write(typeName, kHighLabel);
+        out_ << TarnLinkPrivate::HighHalf(value) << kLowLabel << TarnLinkPrivate::LowHalf(value);
+    }
+
+    std::ostream& out_;
+};
+} // namespace
+
+void TarnCommand::Dump(std::ostream& out) const
+{
+    out << kDumpHeading << kNameLabel << body_->name << kParametersHeading;
+    for (const Body::Parameter& parameter : body_->parameters) {
+        out << kParamLabel << parameter.name;
+        TarnLinkPrivate::VisitStoredValue(parameter.value, ValueDumper(out));
+    }
+    const char* status = TarnLinkPrivate::StatusConstantName(body_->status);
+    out << kSendLabel << std::boolalpha << body_->isSend << kStatusLabel << (status != nullptr ? status : kUnknownStatus)
+        << kDumpEnd << std::noboolalpha;
+}
+
+} // namespace TarnLink
