@@ -76,7 +76,7 @@ template <class T> const T* variant_cast(const Variant* operand) noexcept;
 // exact: no conversion between widths or signedness.
 class TARNLINK_API Variant {
 public:
-    Variant() noexcept = default;
+    Variant() noexcept {}
     Variant(signed char value) { emplace(value); }
     Variant(unsigned char value) { emplace(value); }
     Variant(short value) { emplace(value); }
