@@ -1,66 +1,11 @@
-#include <sstream>
 #include <string>
 
+#include "describe_caps.h"
 #include "hwcaps_fixture.h"
 
 namespace {
 
-using TarnLinkPrivate::ConditionContents;
 using TarnLinkPrivate::HWCapsData;
-using TarnLink::VariantImpl::variant_cast;
-
-std::string DescribeConditions(const ConditionContents& conditions)
-{
-    std::string text = "{";
-    for (const auto& command : conditions.conditions) {
-        for (const auto& parameter : command.second) {
-            text += command.first + "." + parameter.first + "=" + std::to_string(parameter.second.value) + " ";
-        }
-    }
-    return text + "}";
-}
-
-// The whole content of a parsed set as one line, so that a case states what
-// a file must yield.
-std::string Describe(const HWCapsData& data)
-{
-    std::ostringstream text;
-    if (!data.HardwareType().empty()) {
-        text << "type=" << data.HardwareType() << " ";
-    }
-    for (const auto& group : data.PropertyGroups()) {
-        for (const auto& property : group.properties) {
-            text << DescribeConditions(group.conditions) << property.first << "=";
-            if (const auto* integer = variant_cast<std::int32_t>(&property.second)) {
-                text << *integer << " ";
-            } else {
-                text << "'" << variant_cast<std::string>(property.second) << "' ";
-            }
-        }
-    }
-    for (const auto& command : data.AllCommandValues()) {
-        for (const auto& parameter : command.second) {
-            for (const auto& entry : parameter.second) {
-                text << DescribeConditions(*entry.conditions) << command.first << "." << parameter.first << "=";
-                if (const auto* range = variant_cast<TarnLinkPrivate::ValueRange>(&entry.value)) {
-                    text << range->first << ".." << range->second << " ";
-                } else {
-                    for (const std::string& symbol : variant_cast<TarnLinkPrivate::SymbolList>(entry.value)) {
-                        text << symbol << ",";
-                    }
-                    text << " ";
-                }
-            }
-        }
-    }
-    for (const auto& timeout : data.Timeouts()) {
-        text << "timeout " << timeout.first << "=" << timeout.second << " ";
-    }
-    if (!data.ConditionLists().empty()) {
-        text << "lists=" << data.ConditionLists().size() << " ";
-    }
-    return text.str();
-}
 
 struct ParseCase {
     const char* what;
