@@ -288,4 +288,21 @@ TEST_F(ExecuteTest, RawExecuteChecksOnlyTheAnswersStatusByte)
     EXPECT_FALSE(TarnCommandFactory::Execute("raw", request, nullptr, 0));
 }
 
+using OverrideConduitTest = RuntimeTest;
+
+TEST_F(OverrideConduitTest, OverrideDetectsTheHardwareAndResetsTimeOuts)
+{
+    ScriptedConduit replacement;
+    TarnCommandFactory::InstallTargetConduit(&replacement, 2);
+    ASSERT_TRUE(TarnLinkPrivate::SetOverrideTimeoutMillisec("RtLevel", 250));
+
+    CoutCapture quiet;
+    EXPECT_TRUE(TarnCommandFactory::OverrideConduit(&conduit));
+    EXPECT_EQ(TarnCommandFactory::GetConduit(), &conduit);
+    EXPECT_FALSE(conduit.Requests().empty()) << "detection asks the hardware behind the new conduit";
+    EXPECT_TRUE(replacement.Requests().empty());
+    EXPECT_EQ(TarnLinkPrivate::FindCommandFormat("RtLevel")->GetOverrideTimeoutMillisec(), 0u);
+    EXPECT_EQ(conduit.LockCount(), conduit.UnlockCount());
+}
+
 } // namespace
