@@ -1,0 +1,136 @@
+#include "tool_context.h"
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <sstream>
+
+#include "tarnlink/TarnCommandFactory.h"
+#include "tarnlink/TarnDictionary.h"
+
+namespace TarnLinkTool {
+namespace {
+
+constexpr char kInitializeFailed[] =
+    "the command definitions or capability files could not be loaded (run with -v for the library's messages)";
+constexpr char kDirectoryMissing[] = "no such directory: ";
+constexpr char kConduitFailed[] = "the virtual device could not be installed as the conduit";
+constexpr std::int32_t kDeviceConduitId = 1;
+
+// Swallows whatever is written to it.
+class NullBuffer : public std::streambuf {
+protected:
+    int overflow(int character) override { return traits_type::not_eof(character); }
+    std::streamsize xsputn(const char* /*text*/, std::streamsize count) override { return count; }
+};
+
+} // namespace
+
+ToolContext::ToolContext(std::ostream& out)
+    : out_(out.rdbuf()), originalCoutBuffer_(std::cout.rdbuf()), nullBuffer_(std::make_unique<NullBuffer>()),
+      startDirectory_(std::filesystem::current_path()) {
+    ApplyDiagnosticsRouting();
+}
+
+ToolContext::~ToolContext() {
+    if (device_ != nullptr) {
+        TarnLink::TarnCommandFactory::RemoveTargetConduit(device_.get(), kDeviceConduitId);
+    }
+    if (libraryLoaded_) {
+        TarnLink::TarnCommandFactory::Terminate();
+    }
+    std::cout.rdbuf(originalCoutBuffer_);
+    std::error_code ignored;
+    std::filesystem::current_path(startDirectory_, ignored);
+}
+
+void ToolContext::AddGlobalOptions(CLI::App& app) {
+    app.add_option("--tcd-dir", tcdDirectory_, "Read the command definitions from the .tcd files of DIR")
+        ->type_name("DIR");
+    app.add_option("--hwc-dir", hwcDirectory_, "Read the capability files from the .hwc files of DIR")
+        ->type_name("DIR");
+    app.add_flag("-v,--verbose", verbose_, "Show the library's diagnostics (on standard error)");
+    app.add_flag("--compile-trace", compileTrace_, "Show the library's compile trace (on standard error)");
+}
+
+void ToolContext::AddDeviceOptions(CLI::App& subcommand, DeviceOptions& device) {
+    subcommand.add_option("--device", device.hardwareType, "Hardware type of the virtual device")
+        ->type_name("TYPE")
+        ->capture_default_str();
+    subcommand.add_option("--subcomponent", device.subcomponents,
+                          "A sub-component the device reports, e.g. \"HD Board\" (repeatable)")
+        ->type_name("TEXT");
+}
+
+std::filesystem::path ToolContext::UserPath(const std::string& path) const {
+    const std::filesystem::path given(path);
+    return given.is_absolute() ? given : startDirectory_ / given;
+}
+
+void ToolContext::ApplyDiagnosticsRouting() {
+    const bool showDiagnostics = verbose_ || compileTrace_;
+    std::cout.rdbuf(showDiagnostics ? std::cerr.rdbuf() : nullBuffer_.get());
+    TarnLink::TarnCommandFactory::SetVerbosity(verbose_, compileTrace_);
+}
+
+// The library reads definition files from "./" and the additional path, and
+// capability files from the additional path (or "./" without one). So the
+// tool changes into the definition directory and gives the capability
+// directory, when it is another one, as the additional path.
+void ToolContext::ChooseDefinitionDirectories() {
+    for (const std::string* directory : {&tcdDirectory_, &hwcDirectory_}) {
+        if (!directory->empty() && !std::filesystem::is_directory(UserPath(*directory))) {
+            throw UsageFailure(kDirectoryMissing + *directory);
+        }
+    }
+    TarnLink::TarnDictionary::SetEmbeddedFilesEnabled(tcdDirectory_.empty(), hwcDirectory_.empty());
+    std::filesystem::path capabilityPath;
+    if (!hwcDirectory_.empty()) {
+        capabilityPath = std::filesystem::canonical(UserPath(hwcDirectory_));
+    }
+    if (!tcdDirectory_.empty()) {
+        std::filesystem::current_path(UserPath(tcdDirectory_));
+        if (capabilityPath == std::filesystem::current_path()) {
+            capabilityPath.clear();
+        }
+    }
+    if (!capabilityPath.empty()) {
+        TarnLink::TarnCommandFactory::SetInitializationAdditionalPath(capabilityPath.c_str());
+    }
+}
+
+void ToolContext::LoadLibrary() {
+    if (libraryLoaded_) {
+        return;
+    }
+    ApplyDiagnosticsRouting();
+    ChooseDefinitionDirectories();
+    if (!TarnLink::TarnCommandFactory::Initialize()) {
+        throw CommandFailure(kInitializeFailed);
+    }
+    libraryLoaded_ = true;
+}
+
+TarnLink::TarnVirtualDevice& ToolContext::AttachDevice(const DeviceOptions& options) {
+    LoadLibrary();
+    device_ = std::make_unique<TarnLink::TarnVirtualDevice>(options.hardwareType.c_str());
+    for (const std::string& subcomponent : options.subcomponents) {
+        device_->AddSubcomponent(subcomponent.c_str());
+    }
+    if (!TarnLink::TarnCommandFactory::InstallTargetConduit(device_.get(), kDeviceConduitId)) {
+        throw CommandFailure(kConduitFailed);
+    }
+    return *device_;
+}
+
+bool ToolContext::CaptureLibraryReport(bool (*operation)(const char*), const char* argument, std::string* report) {
+    std::ostringstream collected;
+    std::streambuf* previous = std::cout.rdbuf(collected.rdbuf());
+    TarnLink::TarnCommandFactory::SetVerbosity(true, compileTrace_);
+    const bool result = operation(argument);
+    std::cout.rdbuf(previous);
+    ApplyDiagnosticsRouting();
+    *report = collected.str();
+    return result;
+}
+
+} // namespace TarnLinkTool
