@@ -87,7 +87,7 @@ public:
     void MergeStatusesIntoCommand();
 
 private:
-    bool CompileIntoNewPacket(TarnCommand& subCommand);
+    bool CompileIntoNewPacket(TarnCommand& subCommand, const char* failureTrace = nullptr);
     bool Transmit(Packet& packet);
 
     bool CompileSendSequence();
@@ -150,10 +150,16 @@ bool MetaCommandProcessor::Prepare()
     return CompileRequestStart();
 }
 
-bool MetaCommandProcessor::CompileIntoNewPacket(TarnCommand& subCommand)
+bool MetaCommandProcessor::CompileIntoNewPacket(TarnCommand& subCommand, const char* failureTrace)
 {
     packets_.emplace_back(subCommand);
-    return CompileTarnByteCode(subCommand, packets_.back().request, nullptr, nullptr);
+    if (CompileTarnByteCode(subCommand, packets_.back().request, nullptr, nullptr)) {
+        return true;
+    }
+    if (failureTrace != nullptr) {
+        Trace(failureTrace);
+    }
+    return false;
 }
 
 bool MetaCommandProcessor::Transmit(Packet& packet)
@@ -165,8 +171,7 @@ bool MetaCommandProcessor::CompileSendSequence()
 {
     start_.ClearParameters();
     start_.SetParamUInt32(kTotalSizeParam, TotalParameterDataSize(command_, *definition_));
-    if (!CompileIntoNewPacket(start_)) {
-        Trace(kStartCompileFailed);
+    if (!CompileIntoNewPacket(start_, kStartCompileFailed)) {
         return false;
     }
     if (!CompileRepeatPackets()) {
@@ -174,11 +179,7 @@ bool MetaCommandProcessor::CompileSendSequence()
         return false;
     }
     stop_.ClearParameters();
-    if (!CompileIntoNewPacket(stop_)) {
-        Trace(kStopCompileFailed);
-        return false;
-    }
-    return true;
+    return CompileIntoNewPacket(stop_, kStopCompileFailed);
 }
 
 // Packs the data parameters into chunks of one repeat packet each. A chunk is
@@ -241,11 +242,7 @@ bool MetaCommandProcessor::EmitRepeatPacket()
 bool MetaCommandProcessor::CompileRequestStart()
 {
     start_.ClearParameters();
-    if (!CompileIntoNewPacket(start_)) {
-        Trace(kStartCompileFailed);
-        return false;
-    }
-    return true;
+    return CompileIntoNewPacket(start_, kStartCompileFailed);
 }
 
 bool MetaCommandProcessor::Send()
@@ -284,8 +281,7 @@ bool MetaCommandProcessor::SendRequestSequence()
         return false;
     }
     stop_.ClearParameters();
-    if (!CompileIntoNewPacket(stop_)) {
-        Trace(kStopCompileFailed);
+    if (!CompileIntoNewPacket(stop_, kStopCompileFailed)) {
         return false;
     }
     if (!Transmit(packets_.back())) {

@@ -68,25 +68,24 @@ TEST_F(ExecuteTest, ConduitIdChoosesTheCarrierButTheCurrentConduitIsLocked)
     EXPECT_EQ(conduit.LockCount(), 0);
 }
 
-TEST_F(ExecuteTest, DiagnosticCommandsAreNeverSent)
+TEST_F(ExecuteTest, DiagnosticAndUncompilableCommandsAreNeverSent)
 {
     TarnCommand diag("RtDiag");
     diag.SetParamUInt16("Tone", 1000);
-    EXPECT_FALSE(TarnCommandFactory::Execute(diag));
-    EXPECT_EQ(diag.GetStatus(), TarnLink::kTLAttemptedToExecuteDiagCommand);
-    EXPECT_TRUE(conduit.Requests().empty());
-}
-
-TEST_F(ExecuteTest, CompileFailuresSetTheCompilerStatus)
-{
     TarnCommand unknown("RtNoSuchCommand");
-    EXPECT_FALSE(TarnCommandFactory::Execute(unknown));
-    EXPECT_EQ(unknown.GetStatus(), TarnLink::kTLCommandFormatNotFound);
-
-    TarnCommand missing("RtLevel");
-    missing.SetParamUInt8("Channel", 1);
-    EXPECT_FALSE(TarnCommandFactory::Execute(missing));
-    EXPECT_EQ(missing.GetStatus(), TarnLink::kTLCompileMissingParameterData);
+    TarnCommand missingLevel("RtLevel");
+    missingLevel.SetParamUInt8("Channel", 1);
+    struct Case {
+        TarnCommand* command;
+        TarnLink::CommandStatus_t status;
+    };
+    const Case cases[] = {{&diag, TarnLink::kTLAttemptedToExecuteDiagCommand},
+                          {&unknown, TarnLink::kTLCommandFormatNotFound},
+                          {&missingLevel, TarnLink::kTLCompileMissingParameterData}};
+    for (const Case& testCase : cases) {
+        EXPECT_FALSE(TarnCommandFactory::Execute(*testCase.command)) << testCase.command->GetCommandName();
+        EXPECT_EQ(testCase.command->GetStatus(), testCase.status) << testCase.command->GetCommandName();
+    }
     EXPECT_TRUE(conduit.Requests().empty());
 }
 
