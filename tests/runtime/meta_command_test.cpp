@@ -310,24 +310,38 @@ TEST_F(MetaCommandTest, MergedStatusPrefersTheMostTellingFailure)
     }
 }
 
-// The shipped dictionary's look-up table upload, end to end.
+// The shipped dictionary's look-up table upload, end to end: its one byte
+// stream alone decides the chunks.
 TEST_F(MetaCommandTest, ShippedLookUpTableUploadSendsEndToEnd)
 {
     const auto* shipped =
         dynamic_cast<const TarnLinkPrivate::MetaCommandFormat*>(TarnLinkPrivate::FindCommandFormat("LutUpload"));
     ASSERT_NE(shipped, nullptr);
-    const std::string table = Text(3000);
-    TarnCommand command("LutUpload");
-    command.SetParamByteStream("LutData", table.data(), table.size());
+    const std::string& start = shipped->StartCommand();
+    const std::string& repeat = shipped->RepeatCommand();
+    const std::string& stop = shipped->StopCommand();
+    struct Case {
+        std::size_t tableSize;
+        Sent expected;
+    };
+    const Case cases[] = {
+        {3000, {{start, 4}, {repeat, 2040}, {repeat, 960}, {stop, 0}}},
+        {2040, {{start, 4}, {repeat, 2040}, {stop, 0}}},
+        {4080, {{start, 4}, {repeat, 2040}, {repeat, 2040}, {stop, 0}}},
+    };
+    for (const Case& testCase : cases) {
+        TarnLinkPrivate::ForgetConduits();
+        ScriptedConduit fresh;
+        TarnCommandFactory::InstallTargetConduit(&fresh, 1);
+        const std::string table = Text(testCase.tableSize);
+        TarnCommand command("LutUpload");
+        command.SetParamByteStream("LutData", table.data(), table.size());
 
-    EXPECT_TRUE(TarnCommandFactory::Execute(command));
-    EXPECT_EQ(command.GetStatus(), TarnLink::kTLSuccess);
-    const auto requests = conduit.Requests();
-    EXPECT_EQ(Sequence(conduit), (Sent {{shipped->StartCommand(), 4},
-                                        {shipped->RepeatCommand(), 2040},
-                                        {shipped->RepeatCommand(), 960},
-                                        {shipped->StopCommand(), 0}}));
-    EXPECT_EQ(TotalSizeIn(requests.front().packet), 3000u);
+        EXPECT_TRUE(TarnCommandFactory::Execute(command)) << testCase.tableSize;
+        EXPECT_EQ(command.GetStatus(), TarnLink::kTLSuccess);
+        EXPECT_EQ(Sequence(fresh), testCase.expected) << testCase.tableSize;
+        EXPECT_EQ(TotalSizeIn(fresh.Requests().front().packet), testCase.tableSize);
+    }
 }
 
 } // namespace
