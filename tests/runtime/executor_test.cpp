@@ -302,6 +302,9 @@ TEST_F(OverrideConduitTest, OverrideDetectsTheHardwareAndResetsTimeOuts)
     EXPECT_TRUE(replacement.Requests().empty());
     EXPECT_EQ(TarnLinkPrivate::FindCommandFormat("RtLevel")->GetOverrideTimeoutMillisec(), 0u);
     EXPECT_EQ(conduit.LockCount(), conduit.UnlockCount());
+
+    EXPECT_TRUE(TarnCommandFactory::OverrideConduit(nullptr));
+    EXPECT_EQ(TarnCommandFactory::GetConduit(), nullptr);
 }
 
 } // namespace

@@ -38,6 +38,9 @@ bool ScriptedConduit::Transmit(const char* commandName, const TarnLink::TarnComm
             responder = responder_;
         }
     }
+    if (response == nullptr) {
+        return false;
+    }
     if (responder) {
         return responder(record, *response);
     }
