@@ -19,11 +19,18 @@ constexpr char kExistingCommand[] = "\n\n\t\t Existing Command Name: ";
 constexpr const char* kMajorNames[] = {"VIDEO", "AUDIO", "SYSTEM", "DIAGNOSTIC"};
 constexpr char kInvalidMajorName[] = "*INVALID*";
 
-void ReportExistingCommand(const char* conflict, const std::string& existingName)
+// False, naming the command that holds the key, when the index has it.
+template <typename Index, typename Key>
+bool IsKeyFree(const Index& index, const Key& key, const char* conflict)
 {
-    if (IsVerbose()) {
-        Diagnostics() << conflict << kExistingCommand << existingName;
+    const auto existing = index.find(key);
+    if (existing == index.end()) {
+        return true;
     }
+    if (IsVerbose()) {
+        Diagnostics() << conflict << kExistingCommand << existing->second;
+    }
+    return false;
 }
 
 } // namespace
@@ -167,16 +174,8 @@ void TarnCommandFormat::Clear()
 
 bool TarnCommandFormat::IsUnique() const
 {
-    if (!CommandFormat::IsUnique()) {
-        return false;
-    }
-    const TypeCodeIndex& index = GetTypeCodeIndex();
-    const auto existing = index.find(TypeCode(major_, minor_, function_));
-    if (existing != index.end()) {
-        ReportExistingCommand(kDuplicateTypeCode, existing->second);
-        return false;
-    }
-    return true;
+    return CommandFormat::IsUnique() &&
+           IsKeyFree(GetTypeCodeIndex(), TypeCode(major_, minor_, function_), kDuplicateTypeCode);
 }
 
 bool TarnCommandFormat::AddToDefinedCommands()
@@ -197,16 +196,7 @@ void TarnCommandFormat::SetAddress(std::uint32_t major, std::uint16_t minor, std
 
 bool DiagCommandFormat::IsUnique() const
 {
-    if (!CommandFormat::IsUnique()) {
-        return false;
-    }
-    const OpcodeIndex& index = GetOpcodeIndex();
-    const auto existing = index.find(opcode_);
-    if (existing != index.end()) {
-        ReportExistingCommand(kDuplicateOpcode, existing->second);
-        return false;
-    }
-    return true;
+    return CommandFormat::IsUnique() && IsKeyFree(GetOpcodeIndex(), opcode_, kDuplicateOpcode);
 }
 
 bool DiagCommandFormat::AddToDefinedCommands()

@@ -73,6 +73,26 @@ std::optional<std::uint16_t> ReadCode(std::istream& statement, std::uint16_t max
     return code;
 }
 
+struct CodeField {
+    const char* keyword;
+    const char* missingKeywordMessage;
+    const char* failureMessage;
+    std::uint16_t maximum;
+};
+
+// A keyword and its number; the field keeps its value on failure.
+bool ReadCodeField(const CodeField& field, std::istream& statement, const std::string& name, std::uint16_t& value)
+{
+    if (ReadKeyword(statement, field.keyword, field.missingKeywordMessage)) {
+        if (const std::optional<std::uint16_t> code = ReadCode(statement, field.maximum)) {
+            value = *code;
+            return true;
+        }
+    }
+    Diagnostics() << field.failureMessage << name;
+    return false;
+}
+
 std::optional<std::uint32_t> MajorCodeOf(const std::string& word)
 {
     for (std::uint32_t code = kMajorVideo; code <= kMajorDiagnostic; ++code) {
@@ -133,24 +153,9 @@ bool TarnCommandFormat::ReadCommandTypeBlock(std::istream& statement)
     }
     major_ = *major;
 
-    if (!ReadKeyword(statement, kMinorKeyword, kMissingMinorKeyword)) {
-        return FailBlock(kMinorFailed, Name());
-    }
-    const std::optional<std::uint16_t> minor = ReadCode(statement, kMaxMinor);
-    if (!minor) {
-        return FailBlock(kMinorFailed, Name());
-    }
-    minor_ = *minor;
-
-    if (!ReadKeyword(statement, kFunctionKeyword, kMissingFunctionKeyword)) {
-        return FailBlock(kFunctionFailed, Name());
-    }
-    const std::optional<std::uint16_t> function = ReadCode(statement, kMaxFunction);
-    if (!function) {
-        return FailBlock(kFunctionFailed, Name());
-    }
-    function_ = *function;
-    return true;
+    return ReadCodeField({kMinorKeyword, kMissingMinorKeyword, kMinorFailed, kMaxMinor}, statement, Name(), minor_) &&
+           ReadCodeField({kFunctionKeyword, kMissingFunctionKeyword, kFunctionFailed, kMaxFunction}, statement, Name(),
+                         function_);
 }
 
 void TarnCommandFormat::WriteCommandTypeBlock(std::ostream& out) const
