@@ -105,6 +105,19 @@ TEST_F(EmbeddedLifecycle, VerboseStartWritesProgressAndDumps)
     EXPECT_TRUE(TarnCommandFactory::Terminate());
 }
 
+TEST_F(EmbeddedLifecycle, RefusedStateRefusesEveryStart)
+{
+    SetCleanShutdown(false);
+    CoutCapture capture;
+    EXPECT_FALSE(TarnCommandFactory::Initialize());
+    EXPECT_FALSE(TarnCommandFactory::Initialize());
+    EXPECT_EQ(capture.Text(), "\n<-> ERROR TarnLink did not terminate cleanly!\n"
+                              "\n<-> ERROR TarnLink did not terminate cleanly!\n");
+    EXPECT_EQ(InitCount(), 0u);
+    EXPECT_TRUE(GetNameRegistry().empty());
+    SetCleanShutdown(true);
+}
+
 TEST_F(EmbeddedLifecycle, AdditionalPathRules)
 {
     EXPECT_FALSE(TarnCommandFactory::SetInitializationAdditionalPath(nullptr));
