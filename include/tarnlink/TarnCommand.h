@@ -68,6 +68,22 @@ public:
     T held;
 };
 
+// A small number per holdable type, so that an exact-type check is one
+// comparison. 0: a type a Variant never holds.
+template <class T> struct HeldTypeTag { static constexpr unsigned char value = 0; };
+template <> struct HeldTypeTag<signed char> { static constexpr unsigned char value = 1; };
+template <> struct HeldTypeTag<unsigned char> { static constexpr unsigned char value = 2; };
+template <> struct HeldTypeTag<short> { static constexpr unsigned char value = 3; };
+template <> struct HeldTypeTag<unsigned short> { static constexpr unsigned char value = 4; };
+template <> struct HeldTypeTag<std::int32_t> { static constexpr unsigned char value = 5; };
+template <> struct HeldTypeTag<std::uint32_t> { static constexpr unsigned char value = 6; };
+template <> struct HeldTypeTag<std::int64_t> { static constexpr unsigned char value = 7; };
+template <> struct HeldTypeTag<std::uint64_t> { static constexpr unsigned char value = 8; };
+template <> struct HeldTypeTag<std::string> { static constexpr unsigned char value = 9; };
+template <> struct HeldTypeTag<std::vector<char>> { static constexpr unsigned char value = 10; };
+template <> struct HeldTypeTag<std::list<std::string>> { static constexpr unsigned char value = 11; };
+template <> struct HeldTypeTag<std::pair<std::int32_t, std::int32_t>> { static constexpr unsigned char value = 12; };
+
 class Variant;
 template <class T> T* variant_cast(Variant* operand) noexcept;
 template <class T> const T* variant_cast(const Variant* operand) noexcept;
@@ -89,7 +105,10 @@ public:
     Variant(const std::vector<char>& value) { emplace(value); }
     Variant(const std::list<std::string>& value) { emplace(value); }
     Variant(const std::pair<std::int32_t, std::int32_t>& value) { emplace(value); }
-    Variant(const Variant& other) : content_(other.content_ ? other.content_->clone_into(storage_) : nullptr) {}
+    Variant(const Variant& other)
+        : content_(other.content_ ? other.content_->clone_into(storage_) : nullptr), tag_(other.tag_)
+    {
+    }
     Variant& operator=(const Variant&) = delete;
     ~Variant() { reset(); }
 
@@ -108,24 +127,28 @@ private:
     void emplace(const T& value)
     {
         static_assert(sizeof(Holder<T>) <= kStorageSize, "holder does not fit the inline storage");
+        static_assert(HeldTypeTag<T>::value != 0, "not a holdable type");
         content_ = ::new (static_cast<void*>(storage_)) Holder<T>(value);
+        tag_ = HeldTypeTag<T>::value;
     }
     void reset() noexcept
     {
         if (content_) {
             content_->~VariantContentBase();
             content_ = nullptr;
+            tag_ = 0;
         }
     }
 
     alignas(std::max_align_t) unsigned char storage_[kStorageSize];
     VariantContentBase* content_ = nullptr;
+    unsigned char tag_ = 0; // HeldTypeTag of the held type, 0 when empty
 };
 
 template <class T>
 T* variant_cast(Variant* operand) noexcept
 {
-    if (operand == nullptr || operand->content_ == nullptr || operand->content_->type() != typeid(T)) {
+    if (operand == nullptr || HeldTypeTag<T>::value == 0 || operand->tag_ != HeldTypeTag<T>::value) {
         return nullptr;
     }
     return &static_cast<Holder<T>*>(operand->content_)->held;

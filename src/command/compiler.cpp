@@ -42,13 +42,6 @@ constexpr char kTarnHeaderError[] = "\n\tError writing Tarn Command header";
 constexpr char kCompilingParameters[] = "\n\tCompiling Parameters ";
 constexpr char kFinishedPacket[] = "\n\tFinished Packet";
 
-void Trace(const char* text)
-{
-    if (IsCompileTrace()) {
-        Diagnostics() << text;
-    }
-}
-
 // One call of CompileTarnByteCode. The packet is assembled in a buffer on the
 // stack and copied into the byte-code once complete; the shared definition is
 // only read, so compilations may run on several threads.
@@ -57,7 +50,7 @@ public:
     Compilation(TarnCommand& command, TarnCommandByteCode& byteCode, const TarnDataCommandFormat& definition,
                 CommandStatus_t* status)
         : command_(command), byteCode_(byteCode), definition_(definition), status_(status),
-          isSend_(command.IsSendCommand())
+          isSend_(command.IsSendCommand()), trace_(IsCompileTrace())
     {
     }
 
@@ -78,6 +71,13 @@ public:
     }
 
 private:
+    void Trace(const char* text) const
+    {
+        if (trace_) {
+            Diagnostics() << text;
+        }
+    }
+
     bool Fail(CommandStatus_t status)
     {
         if (status_ != nullptr) {
@@ -107,7 +107,7 @@ private:
         if (totalSize_ >= 1 && totalSize_ <= kMaxPacketTotalSize) {
             return true;
         }
-        if (IsCompileTrace()) {
+        if (trace_) {
             Diagnostics() << kTotalSizeError;
             if (totalSize_ == kLayoutTooLarge) {
                 Diagnostics() << kMaximumSize << kMaxPacketTotalSize << kExceeded;
@@ -183,6 +183,7 @@ private:
     const TarnDataCommandFormat& definition_;
     CommandStatus_t* status_;
     const bool isSend_;
+    const bool trace_;
     PacketSizes sizes_;
     std::int32_t totalSize_ = -1;
     std::int64_t byteStreamLength_ = -1;
@@ -213,10 +214,8 @@ bool CompileTarnByteCode(const TarnCommand& command, TarnCommandByteCode& byteCo
         }
         return false;
     }
-    const auto* definition = dynamic_cast<const TarnDataCommandFormat*>(entry.definition);
-    if (definition == nullptr) {
-        return false;
-    }
+    // Every kind but Meta, refused above, carries parameter data.
+    const auto* definition = static_cast<const TarnDataCommandFormat*>(entry.definition);
     if (IsCompileTrace()) {
         Diagnostics() << kConstructing << command.GetCommandName();
         definition->Dump(Diagnostics(), false);

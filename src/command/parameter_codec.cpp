@@ -177,10 +177,7 @@ std::int32_t DecodeParameter(const ParameterDefinition& parameter, const unsigne
 const ParameterDefinition* FindVariableLengthParameter(const CommandFormat& definition)
 {
     const auto& parameters = definition.Parameters();
-    const auto found = std::find_if(parameters.begin(), parameters.end(), [](const ParameterDefinition& parameter) {
-        return parameter.type == ParamType::kBytes;
-    });
-    return found != parameters.end() ? &*found : nullptr;
+    return !parameters.empty() && parameters.back().type == ParamType::kBytes ? &parameters.back() : nullptr;
 }
 
 LayoutRequest LayoutRequestFor(const TarnCommand& command, const CommandFormat& definition)

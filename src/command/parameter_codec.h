@@ -29,7 +29,7 @@ std::int32_t DecodeParameter(const ParameterDefinition& parameter, const unsigne
 // streams count for send commands and request-data parameters); 0 on error.
 std::uint32_t TotalParameterDataSize(const TarnLink::TarnCommand& command, const CommandFormat& definition);
 
-// The BYTES parameter of a definition (only the last one may be), or null.
+// The BYTES parameter of a definition (only the last one may be one), or null.
 const ParameterDefinition* FindVariableLengthParameter(const CommandFormat& definition);
 
 // What the command contributes to the layout of the definition: its

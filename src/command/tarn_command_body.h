@@ -4,6 +4,7 @@
 // The private state of a TarnCommand, shared by the files that implement its
 // members (values, parsable text, dump).
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -32,8 +33,10 @@ struct TarnCommand::Body {
         if (parameterName == nullptr) {
             return nullptr;
         }
+        // Lengths first: most names of one command differ in length.
+        const std::size_t length = std::strlen(parameterName);
         for (Parameter& parameter : parameters) {
-            if (std::strcmp(parameter.name.c_str(), parameterName) == 0) {
+            if (parameter.name.size() == length && std::memcmp(parameter.name.data(), parameterName, length) == 0) {
                 return &parameter.value;
             }
         }

@@ -22,16 +22,19 @@ Variant& Variant::swap(Variant& other) noexcept
     }
     alignas(std::max_align_t) unsigned char scratch[kStorageSize];
     VariantContentBase* parked = nullptr;
+    const unsigned char parkedTag = tag_;
     if (content_ != nullptr) {
         parked = content_->move_into(scratch);
         reset();
     }
     if (other.content_ != nullptr) {
         content_ = other.content_->move_into(storage_);
+        tag_ = other.tag_;
         other.reset();
     }
     if (parked != nullptr) {
         other.content_ = parked->move_into(other.storage_);
+        other.tag_ = parkedTag;
         parked->~VariantContentBase();
     }
     return *this;
