@@ -1,5 +1,6 @@
 #include <CLI/CLI.hpp>
 #include <memory>
+#include <typeinfo>
 #include <vector>
 
 #include "hex_text.h"
@@ -17,6 +18,7 @@ constexpr char kNoStatement[] = "no statement given, e.g. 'send SampleRate Sampl
 constexpr char kMetaRefused[] = " is a meta command: it runs as a sequence of packets (try tarnlink run)";
 constexpr char kCompileFailed[] = "compiling ";
 constexpr char kFailedWith[] = " failed: ";
+constexpr char kTypeMismatch[] = "a parameter's type does not match the definition";
 
 std::string JoinWords(const std::vector<std::string>& words) {
     std::string text;
@@ -34,7 +36,13 @@ std::vector<unsigned char> CompileOne(TarnLink::TarnCommand& command) {
     }
     TarnLink::TarnCommandByteCode byteCode;
     TarnLink::CommandStatus_t status = TarnLink::kTLSuccess;
-    if (!TarnLink::TarnCommandFactory::CompileTarnByteCode(command, byteCode, nullptr, &status)) {
+    bool compiled = false;
+    try {
+        compiled = TarnLink::TarnCommandFactory::CompileTarnByteCode(command, byteCode, nullptr, &status);
+    } catch (const std::bad_cast&) {
+        throw CommandFailure(kCompileFailed + info.name + kFailedWith + kTypeMismatch);
+    }
+    if (!compiled) {
         throw CommandFailure(kCompileFailed + info.name + kFailedWith + StatusName(status));
     }
     unsigned char* buffer = nullptr;

@@ -19,6 +19,20 @@ constexpr char kUnterminated[] = "the statement has a value that cannot be read 
 constexpr char kCommentMark = '#';
 constexpr char kStatementEnd = ';';
 constexpr std::size_t kShownStatementLength = 120;
+constexpr std::size_t kShownWordLength = 40;
+
+// Text of the script fit for a message: control and other unprintable bytes
+// as dots, long words cut short.
+std::string Printable(const std::string& text, std::size_t limit = kShownWordLength) {
+    std::string shown;
+    for (char character : text) {
+        if (shown.size() == limit) {
+            return shown + "...";
+        }
+        shown.push_back(std::isprint(static_cast<unsigned char>(character)) ? character : '.');
+    }
+    return shown;
+}
 
 } // namespace
 
@@ -41,7 +55,7 @@ bool StatementReader::Next(TarnLink::TarnCommand* command) {
     } else if (word == kRequestWord) {
         command->SetupRequestDataCommand();
     } else {
-        Fail(kExpectedDirection + word + "'");
+        Fail(kExpectedDirection + Printable(word) + "'");
     }
     command->Parse(in_);
     if (in_.fail()) {
@@ -99,25 +113,21 @@ std::size_t StatementReader::LineAt(std::size_t position) const {
 }
 
 std::string StatementReader::LastStatementText() const {
-    std::string shown;
+    std::string collapsed;
     bool blank = false;
     for (std::size_t i = lastStart_; i < lastEnd_ && i < text_.size(); ++i) {
-        const unsigned char character = static_cast<unsigned char>(text_[i]);
-        if (std::isspace(character)) {
-            blank = !shown.empty();
+        const char character = text_[i];
+        if (std::isspace(static_cast<unsigned char>(character))) {
+            blank = !collapsed.empty();
             continue;
         }
         if (blank) {
-            shown.push_back(' ');
+            collapsed.push_back(' ');
             blank = false;
         }
-        shown.push_back(std::isprint(character) ? static_cast<char>(character) : '.');
+        collapsed.push_back(character);
     }
-    if (shown.size() > kShownStatementLength) {
-        shown.resize(kShownStatementLength);
-        shown += "...";
-    }
-    return shown;
+    return Printable(collapsed, kShownStatementLength);
 }
 
 void StatementReader::Fail(const std::string& message) const {
