@@ -38,6 +38,14 @@ Bytes DiagHeader(unsigned char opcode, unsigned char payloadLength)
     return header;
 }
 
+// Everything of a HAGetDeviceInfo send command but its byte stream.
+void SetDeviceInfoFixedPart(TarnCommand& command)
+{
+    command.SetParamUInt8("SlotNumber", 2);
+    command.SetParamUInt8("BoardID", 7);
+    command.SetParamInt16("BoardVersionLength", 0);
+}
+
 Bytes Join(Bytes head, const Bytes& tail)
 {
     head.insert(head.end(), tail.begin(), tail.end());
@@ -145,26 +153,16 @@ TEST_F(CompilerTest, FailuresGiveTheirStatusAndClearTheByteCode)
              c.SetParamBySymbol("Blob", "Minus");
          },
          TarnLink::kTLInvalidSymbolicConstant},
-        {"byte stream missing", "HAGetDeviceInfo", true,
-         [](TarnCommand& c) {
-             c.SetParamUInt8("SlotNumber", 2);
-             c.SetParamUInt8("BoardID", 7);
-             c.SetParamInt16("BoardVersionLength", 0);
-         },
-         TarnLink::kTLPacketSizeError},
+        {"byte stream missing", "HAGetDeviceInfo", true, SetDeviceInfoFixedPart, TarnLink::kTLPacketSizeError},
         {"byte stream empty", "HAGetDeviceInfo", true,
          [](TarnCommand& c) {
-             c.SetParamUInt8("SlotNumber", 2);
-             c.SetParamUInt8("BoardID", 7);
-             c.SetParamInt16("BoardVersionLength", 0);
+             SetDeviceInfoFixedPart(c);
              c.SetParamByteStream("BoardVersion", "", 0);
          },
          TarnLink::kTLCompileMissingParameterData},
         {"packet one byte too large", "HAGetDeviceInfo", true,
          [&largest](TarnCommand& c) {
-             c.SetParamUInt8("SlotNumber", 2);
-             c.SetParamUInt8("BoardID", 7);
-             c.SetParamInt16("BoardVersionLength", 0);
+             SetDeviceInfoFixedPart(c);
              c.SetParamByteStream("BoardVersion", largest.c_str(), largest.size() + 1);
          },
          TarnLink::kTLPacketSizeError},
@@ -181,7 +179,7 @@ TEST_F(CompilerTest, FailuresGiveTheirStatusAndClearTheByteCode)
     }
 
     // The largest packet that fits: 2048 bytes.
-    TarnCommand command = MakeCommand("HAGetDeviceInfo", true, cases[7].fill);
+    TarnCommand command = MakeCommand("HAGetDeviceInfo", true, SetDeviceInfoFixedPart);
     command.SetParamByteStream("BoardVersion", largest.c_str(), largest.size());
     TarnCommandByteCode byteCode;
     EXPECT_TRUE(TarnCommandFactory::CompileTarnByteCode(command, byteCode, nullptr, nullptr));
