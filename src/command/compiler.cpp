@@ -90,15 +90,9 @@ private:
     {
         if (definition_.HasVariableLengthData()) {
             Trace(kComputingSizes);
-            // Checked before the layout, which reads the byte stream's length.
-            const ParameterDefinition* variable = FindVariableLengthParameter(definition_);
-            if (variable != nullptr && NeedsParameter(*variable) && command_.IsParamSetBySymbol(variable->name.c_str())) {
-                ConvertSymbolicConstant(command_, definition_, *variable);
-                return Fail(TarnLink::kTLInvalidSymbolicConstant);
+            if (!LayOutForCommand()) {
+                return false;
             }
-            const LayoutRequest request = LayoutRequestFor(command_, definition_);
-            byteStreamLength_ = request.byteStreamLength;
-            totalSize_ = ComputePacketSizes(definition_, &request, sizes_);
         } else {
             Trace(kPrecomputedSizes);
             sizes_ = definition_.Sizes();
@@ -114,6 +108,22 @@ private:
             }
         }
         return Fail(TarnLink::kTLPacketSizeError);
+    }
+
+    // The sizes of a definition with a byte stream depend on the command.
+    bool LayOutForCommand()
+    {
+        // A symbol cannot stand for a byte stream; refused before the layout
+        // asks for the stream's length.
+        const ParameterDefinition* variable = FindVariableLengthParameter(definition_);
+        if (variable != nullptr && NeedsParameter(*variable) && command_.IsParamSetBySymbol(variable->name.c_str())) {
+            ConvertSymbolicConstant(command_, definition_, *variable);
+            return Fail(TarnLink::kTLInvalidSymbolicConstant);
+        }
+        const LayoutRequest request = LayoutRequestFor(command_, definition_);
+        byteStreamLength_ = request.byteStreamLength;
+        totalSize_ = ComputePacketSizes(definition_, &request, sizes_);
+        return true;
     }
 
     bool NeedsParameter(const ParameterDefinition& parameter) const
