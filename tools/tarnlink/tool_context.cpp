@@ -116,9 +116,13 @@ TarnLink::TarnVirtualDevice& ToolContext::AttachDevice(const DeviceOptions& opti
     for (const std::string& subcomponent : options.subcomponents) {
         device_->AddSubcomponent(subcomponent.c_str());
     }
-    if (!TarnLink::TarnCommandFactory::InstallTargetConduit(device_.get(), kDeviceConduitId)) {
+    // Overriding also detects the hardware, as a host does when it finds a
+    // box, so the per-command time-outs of its capability file apply.
+    if (!TarnLink::TarnCommandFactory::InstallTargetConduit(device_.get(), kDeviceConduitId) ||
+        !TarnLink::TarnCommandFactory::OverrideConduit(device_.get())) {
         throw CommandFailure(kConduitFailed);
     }
+    device_->ClearPacketLog();
     return *device_;
 }
 

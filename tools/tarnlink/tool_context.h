@@ -61,7 +61,8 @@ public:
 
     // Loads the dictionary and the capability files; a failure throws.
     void LoadLibrary();
-    // The virtual device, installed as the current conduit.
+    // The virtual device, installed as the current conduit, its hardware
+    // detected.
     TarnLink::TarnVirtualDevice& AttachDevice(const DeviceOptions& options);
 
     // Runs operation(argument) with the verbose flag on and its diagnostics
