@@ -228,7 +228,11 @@ PacketResponder::Identification PacketResponder::IdentificationRecord(const Comm
     if (layout.name != kSubcompInfoCommand) {
         return Identification::kNotIdentification;
     }
-    const std::size_t index = keyLength > 0 ? key[0] : identity.subcomponents.size();
+    // The index is the first request-data parameter, whatever its width.
+    const std::size_t indexWidth = layout.parameters.empty() ? 0 : layout.parameters.front().size;
+    const std::size_t index = indexWidth > 0 && indexWidth <= keyLength
+                                  ? static_cast<std::size_t>(ReadBigEndian(key, indexWidth))
+                                  : identity.subcomponents.size();
     if (index >= identity.subcomponents.size()) {
         return Identification::kRefused;
     }
