@@ -1,6 +1,5 @@
 #include "dictionary/command_format.h"
 
-#include <cstring>
 #include <ostream>
 
 #include "dictionary/command_registry.h"

@@ -1,6 +1,5 @@
 #include "dictionary/command_format.h"
 
-#include <cstring>
 
 namespace TarnLinkPrivate {
 

@@ -3,6 +3,7 @@
 
 // Reads command definition files into the registry.
 
+#include <cstddef>
 #include <iosfwd>
 #include <string>
 
