@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     try {
         ToolContext context(std::cout);
         CLI::App app(kDescription, "tarnlink");
-        app.set_version_flag("--version", TARNLINK_TOOL_VERSION);
+        app.set_version_flag("--version", std::string("tarnlink ") + TARNLINK_TOOL_VERSION);
         app.require_subcommand(1);
         app.fallthrough();
         context.AddGlobalOptions(app);
