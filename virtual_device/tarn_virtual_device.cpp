@@ -14,6 +14,14 @@ namespace TarnLink {
 using TarnLinkVirtual::Bytes;
 
 struct TarnVirtualDevice::State {
+    // What the device answers to a packet, and whether Transmit succeeds.
+    struct Outcome {
+        Bytes answer;
+        bool transmitted = true;
+    };
+
+    Outcome Exchange(const char* commandName, const Bytes& packet, std::uint32_t timeoutMillisec);
+
     mutable std::recursive_mutex mutex;
     TarnLinkVirtual::DeviceIdentity identity;
     TarnLinkVirtual::PacketResponder responder;
@@ -113,47 +121,56 @@ void TarnVirtualDevice::ClearStoredData() {
 bool TarnVirtualDevice::Transmit(const char* commandName, const TarnCommandByteCode& request,
                                  TarnCommandByteCode* response, std::uint32_t timeoutMillisec) {
     Guard guard(state_->mutex);
-    const Bytes packet = PacketBytes(request);
-    const auto* layout = state_->responder.Resolve(commandName, packet.data(), packet.size());
-    TarnLinkVirtual::PlannedFault fault;
-    const bool faulted =
-        state_->faults.Take(commandName, layout != nullptr ? layout->name.c_str() : nullptr, &fault);
+    Bytes packet = PacketBytes(request);
+    State::Outcome outcome = state_->Exchange(commandName, packet, timeoutMillisec);
+    if (response == nullptr) {
+        outcome.transmitted = false;
+    } else {
+        response->Clear();
+        response->CopyByteCodePacketBuffer(outcome.answer.data(), outcome.answer.size());
+    }
+    state_->log.push_back(VirtualPacketExchange{commandName != nullptr ? commandName : "", std::move(packet),
+                                                std::move(outcome.answer), outcome.transmitted});
+    return state_->log.back().transmitted;
+}
 
-    bool transmitted = true;
-    Bytes answer;
-    if (faulted && fault.fault == VirtualFault::kDelay) {
+// A packet lost to a fault gets no answer from the box; a damaged answer is
+// the box's own answer, damaged on the way back.
+TarnVirtualDevice::State::Outcome TarnVirtualDevice::State::Exchange(const char* commandName, const Bytes& packet,
+                                                                     std::uint32_t timeoutMillisec) {
+    const auto* layout = responder.Resolve(commandName, packet.data(), packet.size());
+    TarnLinkVirtual::PlannedFault fault;
+    if (!faults.Take(commandName, layout != nullptr ? layout->name.c_str() : nullptr, &fault)) {
+        return Outcome{responder.Answer(layout, packet.data(), packet.size(), identity), true};
+    }
+    if (fault.fault == VirtualFault::kDelay) {
         const bool late = timeoutMillisec > 0 && fault.delayMillisec > timeoutMillisec;
         std::this_thread::sleep_for(std::chrono::milliseconds(late ? timeoutMillisec : fault.delayMillisec));
         if (late) {
             fault.fault = VirtualFault::kTimeOut;
         }
     }
-    if (faulted && fault.fault == VirtualFault::kTimeOut) {
-        answer = LostAnswer(TarnLinkVirtual::kStatusTimeOut);
-        transmitted = false;
-    } else if (faulted && fault.fault == VirtualFault::kTransmitFailure) {
-        answer = LostAnswer(TarnLinkVirtual::kStatusTransmitFailure);
-        transmitted = false;
-    } else if (faulted && fault.fault == VirtualFault::kNotSupported) {
-        answer = TarnLinkVirtual::StatusAnswer(packet.data(), packet.size(), TarnLinkVirtual::kStatusNotSupported);
-    } else {
-        answer = state_->responder.Answer(layout, packet.data(), packet.size(), state_->identity);
-        if (faulted && fault.fault == VirtualFault::kShortAnswer) {
-            answer.pop_back();
-        } else if (faulted && fault.fault == VirtualFault::kCorruptAnswer) {
-            answer[0] = static_cast<unsigned char>(~answer[0]);
-        }
+    switch (fault.fault) {
+    case VirtualFault::kTimeOut:
+        return Outcome{LostAnswer(TarnLinkVirtual::kStatusTimeOut), false};
+    case VirtualFault::kTransmitFailure:
+        return Outcome{LostAnswer(TarnLinkVirtual::kStatusTransmitFailure), false};
+    case VirtualFault::kNotSupported:
+        return Outcome{TarnLinkVirtual::StatusAnswer(packet.data(), packet.size(),
+                                                     TarnLinkVirtual::kStatusNotSupported),
+                       true};
+    case VirtualFault::kShortAnswer:
+    case VirtualFault::kCorruptAnswer:
+    case VirtualFault::kDelay:
+        break;
     }
-
-    if (response == nullptr) {
-        transmitted = false;
-    } else {
-        response->Clear();
-        response->CopyByteCodePacketBuffer(answer.data(), answer.size());
+    Bytes answer = responder.Answer(layout, packet.data(), packet.size(), identity);
+    if (fault.fault == VirtualFault::kShortAnswer) {
+        answer.pop_back();
+    } else if (fault.fault == VirtualFault::kCorruptAnswer) {
+        answer[0] = static_cast<unsigned char>(~answer[0]);
     }
-    state_->log.push_back(VirtualPacketExchange{commandName != nullptr ? commandName : "", packet, answer,
-                                                transmitted});
-    return transmitted;
+    return Outcome{std::move(answer), true};
 }
 
 void TarnVirtualDevice::CommandSucceeded(TarnCommand& /*command*/) {}
