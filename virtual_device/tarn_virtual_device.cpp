@@ -1,6 +1,5 @@
 #include "tarnlink/TarnVirtualDevice.h"
 
-#include <algorithm>
 #include <chrono>
 #include <mutex>
 #include <thread>
