@@ -241,6 +241,8 @@ public:
     struct Body;
 
 private:
+    friend struct CommandBodyAccess; // the library's compiler and decompiler
+
     void Swap(TarnCommand& other) noexcept;
 
     Body* body_;

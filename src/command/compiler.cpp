@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <ostream>
+#include <string>
 
 #include "command/entry_check.h"
 #include "command/packet_header.h"
@@ -17,6 +18,7 @@ namespace TarnLinkPrivate {
 using TarnLink::CommandStatus_t;
 using TarnLink::TarnCommand;
 using TarnLink::TarnCommandByteCode;
+using TarnLink::VariantImpl::Variant;
 
 namespace {
 constexpr char kNotInitialized[] = "\n<-> ERROR Attempted to Compile command - TarnLink NOT INITIALIZED!\n";
@@ -42,15 +44,17 @@ constexpr char kTarnHeaderError[] = "\n\tError writing Tarn Command header";
 constexpr char kCompilingParameters[] = "\n\tCompiling Parameters ";
 constexpr char kFinishedPacket[] = "\n\tFinished Packet";
 
+bool IsSymbol(const Variant* stored) { return TarnLink::VariantImpl::variant_cast<std::string>(stored) != nullptr; }
+
 // One call of CompileTarnByteCode. The packet is assembled in a buffer on the
 // stack and copied into the byte-code once complete; the shared definition is
 // only read, so compilations may run on several threads.
 class Compilation {
 public:
     Compilation(TarnCommand& command, TarnCommandByteCode& byteCode, const TarnDataCommandFormat& definition,
-                CommandStatus_t* status)
+                CommandStatus_t* status, bool trace)
         : command_(command), byteCode_(byteCode), definition_(definition), status_(status),
-          isSend_(command.IsSendCommand()), trace_(IsCompileTrace())
+          isSend_(command.IsSendCommand()), trace_(trace)
     {
     }
 
@@ -115,12 +119,17 @@ private:
     {
         // A symbol cannot stand for a byte stream; refused before the layout
         // asks for the stream's length.
+        LayoutRequest request;
+        request.isSend = isSend_;
         const ParameterDefinition* variable = FindVariableLengthParameter(definition_);
-        if (variable != nullptr && NeedsParameter(*variable) && command_.IsParamSetBySymbol(variable->name.c_str())) {
-            ConvertSymbolicConstant(command_, definition_, *variable);
-            return Fail(TarnLink::kTLInvalidSymbolicConstant);
+        if (variable != nullptr && NeedsParameter(*variable)) {
+            const Variant* stream = StoredValue(*variable, command_);
+            if (IsSymbol(stream)) {
+                ConvertSymbolicConstant(command_, definition_, *variable);
+                return Fail(TarnLink::kTLInvalidSymbolicConstant);
+            }
+            request.byteStreamLength = StoredByteStreamLength(stream);
         }
-        const LayoutRequest request = LayoutRequestFor(command_, definition_);
         byteStreamLength_ = request.byteStreamLength;
         totalSize_ = ComputePacketSizes(definition_, &request, sizes_);
         return true;
@@ -173,16 +182,19 @@ private:
 
     bool WriteParameter(const ParameterDefinition& parameter)
     {
-        if (command_.IsParamSetBySymbol(parameter.name.c_str()) &&
-            !ConvertSymbolicConstant(command_, definition_, parameter)) {
-            return Fail(TarnLink::kTLInvalidSymbolicConstant);
+        const Variant* stored = StoredValue(parameter, command_);
+        if (IsSymbol(stored)) {
+            if (!ConvertSymbolicConstant(command_, definition_, parameter)) {
+                return Fail(TarnLink::kTLInvalidSymbolicConstant);
+            }
+            stored = StoredValue(parameter, command_); // now the symbol's number
         }
         const std::int64_t size =
             parameter.type == ParamType::kBytes ? byteStreamLength_ : parameter.bytesForPacketPosition;
         const std::int64_t offset = parameter.packetOffset;
         const bool fitsPacket = offset >= 0 && size >= 0 && offset + size <= totalSize_;
         if (!fitsPacket ||
-            !EncodeParameter(parameter, command_, static_cast<std::int32_t>(size), packet_ + offset)) {
+            !EncodeParameter(parameter, stored, static_cast<std::int32_t>(size), packet_ + offset, trace_)) {
             return Fail(TarnLink::kTLCompileMissingParameterData);
         }
         return true;
@@ -226,7 +238,8 @@ bool CompileTarnByteCode(const TarnCommand& command, TarnCommandByteCode& byteCo
     }
     // Every kind but Meta, refused above, carries parameter data.
     const auto* definition = static_cast<const TarnDataCommandFormat*>(entry.definition);
-    if (IsCompileTrace()) {
+    const bool trace = IsCompileTrace();
+    if (trace) {
         Diagnostics() << kConstructing << command.GetCommandName();
         definition->Dump(Diagnostics(), false);
         Diagnostics() << kLineFeed;
@@ -238,7 +251,7 @@ bool CompileTarnByteCode(const TarnCommand& command, TarnCommandByteCode& byteCo
     // compiling, such a parameter holds its number. Hosts make their commands
     // as ordinary (non-const) objects, so writing through the const reference
     // of the interface is sound.
-    Compilation compilation(const_cast<TarnCommand&>(command), byteCode, *definition, status);
+    Compilation compilation(const_cast<TarnCommand&>(command), byteCode, *definition, status, trace);
     return compilation.Run();
 }
 

@@ -4,6 +4,7 @@
 
 #include <ostream>
 
+#include "command/command_definition.h"
 #include "dictionary/command_registry.h"
 #include "dictionary/library_state.h"
 
@@ -16,7 +17,7 @@ EntryCheck CheckEntry(const TarnLink::TarnCommand& command, const EntryTexts& te
         Diagnostics() << texts.notInitialized;
         return check;
     }
-    check.definition = FindCommandFormat(command.GetCommandName());
+    check.definition = DefinitionOf(command);
     // For an unknown name the registry's own check writes its verbose note.
     const bool isMeta = check.definition != nullptr ? check.definition->IsMetaCommandFormat()
                                                     : IsMetaCommandFormat(command.GetCommandName());

@@ -8,12 +8,14 @@
 #include <type_traits>
 
 #include "command/big_endian.h"
+#include "command/command_body_access.h"
 #include "command/typed_access.h"
 #include "dictionary/library_state.h"
 
 namespace TarnLinkPrivate {
 
 using TarnLink::TarnCommand;
+using TarnLink::VariantImpl::Variant;
 
 namespace {
 constexpr char kWritingParameter[] = "\n\tWriting Parameter : ";
@@ -24,16 +26,16 @@ constexpr char kSizeMismatch[] = "\nERROR - WritingParameterData - write for fix
 constexpr char kParameterNotFound[] = "\nParameter Not Found error - param name : ";
 constexpr char kParameterSizeError[] = "\nParameter Size error - param name : ";
 
-void TraceParameter(const char* label, const ParameterDefinition& parameter)
+void TraceParameter(bool trace, const char* label, const ParameterDefinition& parameter)
 {
-    if (IsCompileTrace()) {
+    if (trace) {
         Diagnostics() << label << parameter.name << kTypeLabel << parameter.typeName;
     }
 }
 
-void TraceNumBytes(std::int64_t count)
+void TraceNumBytes(bool trace, std::int64_t count)
 {
-    if (IsCompileTrace()) {
+    if (trace) {
         Diagnostics() << kNumBytesLabel << count;
     }
 }
@@ -45,37 +47,37 @@ void TraceSizeMismatch()
     }
 }
 
-bool EncodeInteger(const ParameterDefinition& parameter, const TarnCommand& command, std::int32_t size,
-                   unsigned char* out)
+// As the typed getters: a missing value gives false, another stored type
+// throws bad_variant_cast.
+bool EncodeInteger(ParamType type, const Variant* stored, std::int32_t size, unsigned char* out)
 {
-    return VisitIntegerType(parameter.type, [&](auto zero) {
+    return VisitIntegerType(type, [&](auto zero) {
         using Value = decltype(zero);
         if (size != static_cast<std::int32_t>(sizeof(Value))) {
             TraceSizeMismatch();
             return false;
         }
-        Value value = zero;
-        if (!GetTyped(command, parameter.name.c_str(), value)) {
+        if (stored == nullptr) {
             return false;
         }
+        const Value value = TarnLink::VariantImpl::variant_cast<Value>(*stored);
         WriteBigEndian(static_cast<std::make_unsigned_t<Value>>(value), sizeof(Value), out);
         return true;
     });
 }
 
-bool EncodeBytes(const ParameterDefinition& parameter, const TarnCommand& command, std::int32_t size,
-                 unsigned char* out)
+// An empty or missing stream, or a value of another type, is no data.
+bool EncodeBytes(const Variant* stored, std::int32_t size, unsigned char* out)
 {
-    char* bytes = nullptr;
-    std::size_t length = 0;
-    if (!command.GetParamByteStreamBuffer(parameter.name.c_str(), &bytes, &length)) {
+    const std::vector<char>* bytes = TarnLink::VariantImpl::variant_cast<std::vector<char>>(stored);
+    if (bytes == nullptr || bytes->empty()) {
         return false;
     }
-    if (length != static_cast<std::size_t>(size)) {
+    if (bytes->size() != static_cast<std::size_t>(size)) {
         TraceSizeMismatch();
         return false;
     }
-    std::memcpy(out, bytes, length);
+    std::memcpy(out, bytes->data(), bytes->size());
     return true;
 }
 
@@ -122,33 +124,47 @@ std::int64_t CountedSize(const ParameterDefinition& parameter, const TarnCommand
 }
 } // namespace
 
+const Variant* StoredValue(const ParameterDefinition& parameter, const TarnCommand& command)
+{
+    const std::string& name = parameter.name;
+    return TarnLink::CommandBodyAccess::Of(command).Find(name.data(), name.size());
+}
+
+std::int32_t StoredByteStreamLength(const Variant* stored)
+{
+    // A symbol is not a byte stream; the compiler refuses it with its own status.
+    if (stored == nullptr || TarnLink::VariantImpl::variant_cast<std::string>(stored) != nullptr) {
+        return -1;
+    }
+    const std::size_t length = TarnLink::VariantImpl::variant_cast<std::vector<char>>(*stored).size();
+    return static_cast<std::int32_t>(std::min<std::size_t>(length, INT32_MAX));
+}
+
 std::int32_t ParameterValueSize(const ParameterDefinition& parameter, const TarnCommand& command)
 {
     if (parameter.type != ParamType::kBytes) {
         return FixedSizeOf(parameter.type);
     }
-    // A symbol is not a byte stream; the compiler refuses it with its own status.
-    if (command.IsParamSetBySymbol(parameter.name.c_str())) {
-        return -1;
-    }
-    std::size_t length = 0;
-    if (!command.GetParamByteStreamLength(parameter.name.c_str(), &length)) {
-        return -1;
-    }
-    return static_cast<std::int32_t>(std::min<std::size_t>(length, INT32_MAX));
+    return StoredByteStreamLength(StoredValue(parameter, command));
 }
 
 bool EncodeParameter(const ParameterDefinition& parameter, const TarnCommand& command, std::int32_t size,
                      unsigned char* out)
 {
+    return EncodeParameter(parameter, StoredValue(parameter, command), size, out, IsCompileTrace());
+}
+
+bool EncodeParameter(const ParameterDefinition& parameter, const Variant* stored, std::int32_t size,
+                     unsigned char* out, bool trace)
+{
     if (size < 1 || out == nullptr) {
         return false;
     }
-    TraceParameter(kWritingParameter, parameter);
-    const bool written = parameter.type == ParamType::kBytes ? EncodeBytes(parameter, command, size, out)
-                                                             : EncodeInteger(parameter, command, size, out);
+    TraceParameter(trace, kWritingParameter, parameter);
+    const bool written = parameter.type == ParamType::kBytes ? EncodeBytes(stored, size, out)
+                                                             : EncodeInteger(parameter.type, stored, size, out);
     if (written) {
-        TraceNumBytes(size);
+        TraceNumBytes(trace, size);
     }
     return written;
 }
@@ -159,18 +175,19 @@ std::int32_t DecodeParameter(const ParameterDefinition& parameter, const unsigne
     if (parameter.type == ParamType::kInvalid || (bytes == nullptr && available > 0)) {
         return 0;
     }
-    TraceParameter(kReadingParameter, parameter);
+    const bool trace = IsCompileTrace();
+    TraceParameter(trace, kReadingParameter, parameter);
     if (parameter.type != ParamType::kBytes) {
         const std::int32_t consumed = DecodeInteger(parameter, bytes, available, command);
         if (consumed > 0) {
-            TraceNumBytes(consumed);
+            TraceNumBytes(trace, consumed);
         }
         return consumed;
     }
     const auto length = static_cast<std::int32_t>(std::clamp<std::int64_t>(available, 0, INT32_MAX));
     command.SetParamByteStream(parameter.name.c_str(), reinterpret_cast<const char*>(bytes),
                                static_cast<std::size_t>(length));
-    TraceNumBytes(length);
+    TraceNumBytes(trace, length);
     return length;
 }
 

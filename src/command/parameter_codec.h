@@ -20,6 +20,20 @@ std::int32_t ParameterValueSize(const ParameterDefinition& parameter, const Tarn
 bool EncodeParameter(const ParameterDefinition& parameter, const TarnLink::TarnCommand& command, std::int32_t size,
                      unsigned char* out);
 
+// The same from the command's stored value of the parameter (null when unset),
+// tracing when trace is set.
+bool EncodeParameter(const ParameterDefinition& parameter, const TarnLink::VariantImpl::Variant* stored,
+                     std::int32_t size, unsigned char* out, bool trace);
+
+// The command's stored value of the parameter, found by the definition's name
+// without measuring it again; null when unset.
+const TarnLink::VariantImpl::Variant* StoredValue(const ParameterDefinition& parameter,
+                                                  const TarnLink::TarnCommand& command);
+
+// Length of a stored byte stream; -1 when unset or a symbol. Another stored
+// type throws bad_variant_cast, as the byte-stream getters do.
+std::int32_t StoredByteStreamLength(const TarnLink::VariantImpl::Variant* stored);
+
 // Reads the parameter from at most available bytes into the command; the
 // number of bytes consumed, 0 on failure (and for an empty byte stream).
 std::int32_t DecodeParameter(const ParameterDefinition& parameter, const unsigned char* bytes,

@@ -183,7 +183,7 @@ void TarnCommand::Parse(std::istream& in)
     ClearParameters();
     std::string name;
     in >> name;
-    body_->name = name;
+    body_->SetName(name.c_str());
     std::string parameterName;
     std::string keyword;
     while (in >> parameterName && parameterName != kEndOfParameters && in >> keyword) {

@@ -18,8 +18,6 @@ namespace {
 constexpr char kBogusStatusText[] = "BOGUS_TL_STATUS";
 constexpr std::size_t kLongestSymbol = 254;
 
-const char* NameOrEmpty(const char* name) { return name != nullptr ? name : ""; }
-
 // The value form of the cast on the stored value: a missing parameter gives
 // false, another stored type throws bad_variant_cast.
 template <class T>
@@ -51,7 +49,7 @@ const std::vector<char>* StoredBytes(TarnCommand::Body& body, const char* name)
 
 TarnCommand::TarnCommand() : body_(new Body) {}
 
-TarnCommand::TarnCommand(const char* name) : body_(new Body) { body_->name = NameOrEmpty(name); }
+TarnCommand::TarnCommand(const char* name) : body_(new Body) { body_->SetName(name); }
 
 TarnCommand::TarnCommand(const char* name, std::int32_t conduitId) : TarnCommand(name)
 {
@@ -76,7 +74,7 @@ TarnCommand& TarnCommand::operator=(const TarnCommand& other)
 
 void TarnCommand::Swap(TarnCommand& other) noexcept { std::swap(body_, other.body_); }
 
-void TarnCommand::SetCommandName(const char* name) { body_->name = NameOrEmpty(name); }
+void TarnCommand::SetCommandName(const char* name) { body_->SetName(name); }
 const char* TarnCommand::GetCommandName() const { return body_->name.c_str(); }
 void TarnCommand::SetConduitID(std::int32_t conduitId) { body_->conduitId = conduitId; }
 std::int32_t TarnCommand::GetConduitID() const { return body_->conduitId; }

@@ -13,11 +13,18 @@
 
 #include "tarnlink/TarnCommand.h"
 
+namespace TarnLinkPrivate {
+class CommandFormat;
+} // namespace TarnLinkPrivate
+
 namespace TarnLink {
 
 struct TarnCommand::Body {
     struct Parameter {
-        Parameter(const char* parameterName, VariantImpl::Variant& initial) : name(parameterName) { value.swap(initial); }
+        Parameter(std::string parameterName, VariantImpl::Variant& initial) : name(std::move(parameterName))
+        {
+            value.swap(initial);
+        }
         Parameter(const Parameter&) = default;
         Parameter& operator=(const Parameter&) = delete;
         // Lets the vector relocate entries without copying names and values.
@@ -30,12 +37,18 @@ struct TarnCommand::Body {
     // Exact, whole-name match; null when absent.
     VariantImpl::Variant* Find(const char* parameterName)
     {
-        if (parameterName == nullptr) {
-            return nullptr;
-        }
+        return parameterName != nullptr ? Find(parameterName, std::strlen(parameterName)) : nullptr;
+    }
+
+    VariantImpl::Variant* Find(const char* parameterName, std::size_t length)
+    {
+        return const_cast<VariantImpl::Variant*>(std::as_const(*this).Find(parameterName, length));
+    }
+
+    const VariantImpl::Variant* Find(const char* parameterName, std::size_t length) const
+    {
         // Lengths first: most names of one command differ in length.
-        const std::size_t length = std::strlen(parameterName);
-        for (Parameter& parameter : parameters) {
+        for (const Parameter& parameter : parameters) {
             if (parameter.name.size() == length && std::memcmp(parameter.name.data(), parameterName, length) == 0) {
                 return &parameter.value;
             }
@@ -46,14 +59,26 @@ struct TarnCommand::Body {
     // Replaces the value in place, or appends a new entry at the end.
     void Assign(const char* parameterName, VariantImpl::Variant&& value)
     {
-        if (parameterName == nullptr) {
-            return;
+        if (parameterName != nullptr) {
+            Assign(parameterName, std::strlen(parameterName), std::move(value));
         }
-        if (VariantImpl::Variant* existing = Find(parameterName)) {
+    }
+
+    void Assign(const char* parameterName, std::size_t length, VariantImpl::Variant&& value)
+    {
+        if (VariantImpl::Variant* existing = Find(parameterName, length)) {
             existing->swap(value);
         } else {
-            parameters.emplace_back(parameterName, value);
+            parameters.emplace_back(std::string(parameterName, length), value);
         }
+    }
+
+    // Every change of the name goes through here: it voids the cached definition.
+    void SetName(const char* commandName)
+    {
+        name = commandName != nullptr ? commandName : "";
+        cachedDefinition = nullptr;
+        cachedGeneration = 0;
     }
 
     std::string name;
@@ -61,6 +86,13 @@ struct TarnCommand::Body {
     bool isSend = true;
     std::int32_t conduitId = 0;
     CommandStatus_t status = kTLFail;
+
+    // The definition of the name as last looked up, valid while the
+    // dictionary's generation equals cachedGeneration. Written by compilation
+    // and decompilation, which take the command by const reference; a command
+    // is used by one thread at a time, so the write races with nothing.
+    mutable const TarnLinkPrivate::CommandFormat* cachedDefinition = nullptr;
+    mutable std::uint64_t cachedGeneration = 0;
 };
 
 } // namespace TarnLink

@@ -29,6 +29,10 @@ const OpcodeIndex& GetOpcodeIndex();
 CommandFormat* FindCommandFormat(const char* name);
 CommandFormat* FindCommandFormat(const std::string& name);
 
+// Changes whenever a definition is registered or the registry is torn down,
+// so a definition found earlier may be kept as long as the number is the same.
+std::uint64_t RegistryGeneration();
+
 // The kind checks of the executor and compiler, with their verbose message
 // for an unknown name.
 bool IsMetaCommandFormat(const char* commandName);

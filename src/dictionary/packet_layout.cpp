@@ -59,6 +59,44 @@ void WriteParameterLayout(TarnDataCommandFormat& definition)
     }
 }
 
+// The sizes laid out at load with an empty byte stream, when there are such:
+// the load-time layout of a variable-length definition succeeded only if
+// every parameter before its BYTES one has a valid size within the limit.
+// A loaded definition's parameters do not change afterwards.
+const PacketSizes* SizesWithEmptyStream(const TarnDataCommandFormat& definition)
+{
+    const std::vector<ParameterDefinition>& parameters = definition.Parameters();
+    const bool laidOut = definition.Sizes().sendSize > 0 && !parameters.empty() &&
+                         parameters.back().type == ParamType::kBytes;
+    return laidOut ? &definition.Sizes() : nullptr;
+}
+
+// The sizes of a command of a variable-length definition: the fixed part laid
+// out at load plus the byte stream, so no parameter is visited. The same
+// results and messages as the walk over the parameters.
+std::int32_t AddByteStream(const TarnDataCommandFormat& definition, const PacketSizes& empty,
+                           const LayoutRequest& request, PacketSizes& sizes)
+{
+    const ParameterDefinition& stream = definition.Parameters().back();
+    const std::int64_t streamSize = ParameterSize(stream, &request);
+    if (streamSize < 0) {
+        return kLayoutError;
+    }
+    // The fixed part alone was within the limit at load.
+    if (streamSize > 0) {
+        const std::int64_t limit = definition.PayloadLimit();
+        if (streamSize > limit || empty.sendPayloadSize + streamSize > limit) {
+            return kLayoutTooLarge;
+        }
+    }
+    const std::int32_t header = empty.sendSize - empty.sendPayloadSize;
+    const auto payload = static_cast<std::int32_t>(empty.sendPayloadSize + streamSize);
+    const std::int32_t requestBytes =
+        empty.requestPayloadSize + (stream.requiredForRequestData ? static_cast<std::int32_t>(streamSize) : 0);
+    sizes = PacketSizes{header + payload, payload, header + requestBytes, requestBytes};
+    return request.isSend ? sizes.sendSize : sizes.requestSize;
+}
+
 } // namespace
 
 std::int32_t ComputePacketSizes(const TarnDataCommandFormat& definition, const LayoutRequest* request,
@@ -66,6 +104,11 @@ std::int32_t ComputePacketSizes(const TarnDataCommandFormat& definition, const L
 {
     sizes.sendSize = 0;
     sizes.sendPayloadSize = 0;
+    if (request != nullptr) {
+        if (const PacketSizes* empty = SizesWithEmptyStream(definition)) {
+            return AddByteStream(definition, *empty, *request, sizes);
+        }
+    }
     const std::int32_t header = definition.HeaderLength();
     const std::vector<ParameterDefinition>& parameters = definition.Parameters();
     if (parameters.empty()) {
@@ -101,6 +144,7 @@ std::int32_t ComputePacketSizes(const TarnDataCommandFormat& definition, const L
 
 bool PrecomputeLayout(TarnDataCommandFormat& definition)
 {
+    definition.SetSizes(PacketSizes{}); // an earlier layout must not shortcut this one
     WriteParameterLayout(definition);
     PacketSizes sizes;
     if (definition.HasVariableLengthData()) {

@@ -208,6 +208,11 @@ TEST_F(CompilerTest, WronglyTypedValueThrowsToTheCaller)
     TarnCommandByteCode byteCode;
     EXPECT_THROW(TarnCommandFactory::CompileTarnByteCode(command, byteCode, nullptr, nullptr),
                  TarnLink::VariantImpl::bad_variant_cast);
+
+    TarnCommand stream = MakeCommand("HAGetDeviceInfo", true, SetDeviceInfoFixedPart);
+    stream.SetParamInt32("BoardVersion", 3);
+    EXPECT_THROW(TarnCommandFactory::CompileTarnByteCode(stream, byteCode, nullptr, nullptr),
+                 TarnLink::VariantImpl::bad_variant_cast);
 }
 
 TEST_F(CompilerTest, MetaCommandIsRefusedWithByteCodeUntouched)
