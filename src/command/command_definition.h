@@ -5,13 +5,24 @@
 // dictionary stays the same: a host compiles, executes and decompiles the same
 // command again and again.
 
-#include "dictionary/command_format.h"
-#include "tarnlink/TarnCommand.h"
+#include <cstdint>
+
+#include "command/command_body_access.h"
+#include "dictionary/command_registry.h"
 
 namespace TarnLinkPrivate {
 
 // Null when the dictionary has no definition of that name.
-const CommandFormat* DefinitionOf(const TarnLink::TarnCommand& command);
+inline const CommandFormat* DefinitionOf(const TarnLink::TarnCommand& command)
+{
+    const TarnLink::TarnCommand::Body& body = TarnLink::CommandBodyAccess::Of(command);
+    const std::uint64_t generation = RegistryGeneration();
+    if (body.cachedGeneration != generation) {
+        body.cachedDefinition = FindCommandFormat(body.name);
+        body.cachedGeneration = generation;
+    }
+    return body.cachedDefinition;
+}
 
 } // namespace TarnLinkPrivate
 

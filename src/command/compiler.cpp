@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 
+#include "command/command_body_access.h"
 #include "command/entry_check.h"
 #include "command/packet_header.h"
 #include "command/parameter_codec.h"
@@ -54,7 +55,7 @@ public:
     Compilation(TarnCommand& command, TarnCommandByteCode& byteCode, const TarnDataCommandFormat& definition,
                 CommandStatus_t* status, bool trace)
         : command_(command), byteCode_(byteCode), definition_(definition), status_(status),
-          isSend_(command.IsSendCommand()), trace_(trace)
+          isSend_(TarnLink::CommandBodyAccess::Of(command).isSend), trace_(trace)
     {
     }
 
@@ -122,6 +123,12 @@ private:
         LayoutRequest request;
         request.isSend = isSend_;
         const ParameterDefinition* variable = FindVariableLengthParameter(definition_);
+        const PacketSizes* withoutStream = SizesWithEmptyByteStream(definition_);
+        if (variable != nullptr && !NeedsParameter(*variable) && withoutStream != nullptr) {
+            sizes_ = *withoutStream; // a request that does not carry the stream
+            totalSize_ = sizes_.requestSize;
+            return true;
+        }
         if (variable != nullptr && NeedsParameter(*variable)) {
             const Variant* stream = StoredValue(*variable, command_);
             if (IsSymbol(stream)) {

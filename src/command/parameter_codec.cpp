@@ -8,7 +8,6 @@
 #include <type_traits>
 
 #include "command/big_endian.h"
-#include "command/command_body_access.h"
 #include "command/typed_access.h"
 #include "dictionary/library_state.h"
 
@@ -47,23 +46,27 @@ void TraceSizeMismatch()
     }
 }
 
+template <class Value>
+bool EncodeStoredInteger(const Variant* stored, std::int32_t size, unsigned char* out)
+{
+    if (size != static_cast<std::int32_t>(sizeof(Value))) {
+        TraceSizeMismatch();
+        return false;
+    }
+    if (stored == nullptr) {
+        return false;
+    }
+    const Value value = TarnLink::VariantImpl::variant_cast<Value>(*stored);
+    WriteBigEndian(static_cast<std::make_unsigned_t<Value>>(value), sizeof(Value), out);
+    return true;
+}
+
 // As the typed getters: a missing value gives false, another stored type
 // throws bad_variant_cast.
 bool EncodeInteger(ParamType type, const Variant* stored, std::int32_t size, unsigned char* out)
 {
-    return VisitIntegerType(type, [&](auto zero) {
-        using Value = decltype(zero);
-        if (size != static_cast<std::int32_t>(sizeof(Value))) {
-            TraceSizeMismatch();
-            return false;
-        }
-        if (stored == nullptr) {
-            return false;
-        }
-        const Value value = TarnLink::VariantImpl::variant_cast<Value>(*stored);
-        WriteBigEndian(static_cast<std::make_unsigned_t<Value>>(value), sizeof(Value), out);
-        return true;
-    });
+    return VisitIntegerType(
+        type, [stored, size, out](auto zero) { return EncodeStoredInteger<decltype(zero)>(stored, size, out); });
 }
 
 // An empty or missing stream, or a value of another type, is no data.
@@ -79,6 +82,21 @@ bool EncodeBytes(const Variant* stored, std::int32_t size, unsigned char* out)
     }
     std::memcpy(out, bytes->data(), bytes->size());
     return true;
+}
+
+bool EncodeValue(ParamType type, const Variant* stored, std::int32_t size, unsigned char* out)
+{
+    return type == ParamType::kBytes ? EncodeBytes(stored, size, out) : EncodeInteger(type, stored, size, out);
+}
+
+bool EncodeTraced(const ParameterDefinition& parameter, const Variant* stored, std::int32_t size, unsigned char* out)
+{
+    TraceParameter(true, kWritingParameter, parameter);
+    const bool written = EncodeValue(parameter.type, stored, size, out);
+    if (written) {
+        TraceNumBytes(true, size);
+    }
+    return written;
 }
 
 std::int32_t DecodeInteger(const ParameterDefinition& parameter, const unsigned char* bytes, std::int64_t available,
@@ -124,12 +142,6 @@ std::int64_t CountedSize(const ParameterDefinition& parameter, const TarnCommand
 }
 } // namespace
 
-const Variant* StoredValue(const ParameterDefinition& parameter, const TarnCommand& command)
-{
-    const std::string& name = parameter.name;
-    return TarnLink::CommandBodyAccess::Of(command).Find(name.data(), name.size());
-}
-
 std::int32_t StoredByteStreamLength(const Variant* stored)
 {
     // A symbol is not a byte stream; the compiler refuses it with its own status.
@@ -160,13 +172,7 @@ bool EncodeParameter(const ParameterDefinition& parameter, const Variant* stored
     if (size < 1 || out == nullptr) {
         return false;
     }
-    TraceParameter(trace, kWritingParameter, parameter);
-    const bool written = parameter.type == ParamType::kBytes ? EncodeBytes(stored, size, out)
-                                                             : EncodeInteger(parameter.type, stored, size, out);
-    if (written) {
-        TraceNumBytes(trace, size);
-    }
-    return written;
+    return trace ? EncodeTraced(parameter, stored, size, out) : EncodeValue(parameter.type, stored, size, out);
 }
 
 std::int32_t DecodeParameter(const ParameterDefinition& parameter, const unsigned char* bytes, std::int64_t available,
@@ -189,12 +195,6 @@ std::int32_t DecodeParameter(const ParameterDefinition& parameter, const unsigne
                                static_cast<std::size_t>(length));
     TraceNumBytes(trace, length);
     return length;
-}
-
-const ParameterDefinition* FindVariableLengthParameter(const CommandFormat& definition)
-{
-    const auto& parameters = definition.Parameters();
-    return !parameters.empty() && parameters.back().type == ParamType::kBytes ? &parameters.back() : nullptr;
 }
 
 LayoutRequest LayoutRequestFor(const TarnCommand& command, const CommandFormat& definition)

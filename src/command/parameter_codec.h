@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "command/command_body_access.h"
 #include "dictionary/command_format.h"
 #include "dictionary/packet_layout.h"
 #include "tarnlink/TarnCommand.h"
@@ -27,8 +28,11 @@ bool EncodeParameter(const ParameterDefinition& parameter, const TarnLink::Varia
 
 // The command's stored value of the parameter, found by the definition's name
 // without measuring it again; null when unset.
-const TarnLink::VariantImpl::Variant* StoredValue(const ParameterDefinition& parameter,
-                                                  const TarnLink::TarnCommand& command);
+inline const TarnLink::VariantImpl::Variant* StoredValue(const ParameterDefinition& parameter,
+                                                         const TarnLink::TarnCommand& command)
+{
+    return TarnLink::CommandBodyAccess::Of(command).Find(parameter.name.data(), parameter.name.size());
+}
 
 // Length of a stored byte stream; -1 when unset or a symbol. Another stored
 // type throws bad_variant_cast, as the byte-stream getters do.
@@ -44,7 +48,11 @@ std::int32_t DecodeParameter(const ParameterDefinition& parameter, const unsigne
 std::uint32_t TotalParameterDataSize(const TarnLink::TarnCommand& command, const CommandFormat& definition);
 
 // The BYTES parameter of a definition (only the last one may be one), or null.
-const ParameterDefinition* FindVariableLengthParameter(const CommandFormat& definition);
+inline const ParameterDefinition* FindVariableLengthParameter(const CommandFormat& definition)
+{
+    const auto& parameters = definition.Parameters();
+    return !parameters.empty() && parameters.back().type == ParamType::kBytes ? &parameters.back() : nullptr;
+}
 
 // What the command contributes to the layout of the definition: its
 // direction and, where the packet carries it, the length of its byte stream.

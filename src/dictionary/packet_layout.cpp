@@ -59,18 +59,6 @@ void WriteParameterLayout(TarnDataCommandFormat& definition)
     }
 }
 
-// The sizes laid out at load with an empty byte stream, when there are such:
-// the load-time layout of a variable-length definition succeeded only if
-// every parameter before its BYTES one has a valid size within the limit.
-// A loaded definition's parameters do not change afterwards.
-const PacketSizes* SizesWithEmptyStream(const TarnDataCommandFormat& definition)
-{
-    const std::vector<ParameterDefinition>& parameters = definition.Parameters();
-    const bool laidOut = definition.Sizes().sendSize > 0 && !parameters.empty() &&
-                         parameters.back().type == ParamType::kBytes;
-    return laidOut ? &definition.Sizes() : nullptr;
-}
-
 // The sizes of a command of a variable-length definition: the fixed part laid
 // out at load plus the byte stream, so no parameter is visited. The same
 // results and messages as the walk over the parameters.
@@ -105,7 +93,7 @@ std::int32_t ComputePacketSizes(const TarnDataCommandFormat& definition, const L
     sizes.sendSize = 0;
     sizes.sendPayloadSize = 0;
     if (request != nullptr) {
-        if (const PacketSizes* empty = SizesWithEmptyStream(definition)) {
+        if (const PacketSizes* empty = SizesWithEmptyByteStream(definition)) {
             return AddByteStream(definition, *empty, *request, sizes);
         }
     }

@@ -10,6 +10,7 @@
 // is written per compilation, and compilations may run on several threads.
 
 #include <cstdint>
+#include <vector>
 
 #include "dictionary/command_format.h"
 
@@ -37,6 +38,19 @@ struct LayoutRequest {
 // command), kLayoutError or kLayoutTooLarge, with the messages of the layout.
 std::int32_t ComputePacketSizes(const TarnDataCommandFormat& definition, const LayoutRequest* request,
                                 PacketSizes& sizes);
+
+// The sizes of a variable-length definition laid out at load with an empty
+// byte stream, which ComputePacketSizes gives for every command whose packet
+// carries none of the stream; null when that layout failed. It succeeded only
+// if every parameter before the BYTES one has a valid size within the limit;
+// a loaded definition's parameters do not change afterwards.
+inline const PacketSizes* SizesWithEmptyByteStream(const TarnDataCommandFormat& definition)
+{
+    const std::vector<ParameterDefinition>& parameters = definition.Parameters();
+    const bool laidOut = definition.Sizes().sendSize > 0 && !parameters.empty() &&
+                         parameters.back().type == ParamType::kBytes;
+    return laidOut ? &definition.Sizes() : nullptr;
+}
 
 // Writes the layout fields of every parameter and the definition's sizes; the
 // load-time step of a data-carrying definition.
