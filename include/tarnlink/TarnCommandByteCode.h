@@ -34,6 +34,8 @@ public:
     struct Body;
 
 private:
+    friend struct CommandBodyAccess; // the library's compiler
+
     Body* body_;
 };
 

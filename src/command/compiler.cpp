@@ -47,14 +47,16 @@ constexpr char kFinishedPacket[] = "\n\tFinished Packet";
 
 bool IsSymbol(const Variant* stored) { return TarnLink::VariantImpl::variant_cast<std::string>(stored) != nullptr; }
 
-// One call of CompileTarnByteCode. The packet is assembled in a buffer on the
-// stack and copied into the byte-code once complete; the shared definition is
-// only read, so compilations may run on several threads.
+// One call of CompileTarnByteCode. The packet is assembled in the byte-code's
+// own buffer, which the byte-code keeps from one packet to the next, and
+// counts as its content only once complete; the shared definition is only
+// read, so compilations may run on several threads.
 class Compilation {
 public:
     Compilation(TarnCommand& command, TarnCommandByteCode& byteCode, const TarnDataCommandFormat& definition,
                 CommandStatus_t* status, bool trace)
-        : command_(command), byteCode_(byteCode), definition_(definition), status_(status),
+        : command_(command), byteCode_(TarnLink::CommandBodyAccess::Of(byteCode)), definition_(definition),
+          status_(status),
           isSend_(TarnLink::CommandBodyAccess::Of(command).isSend), trace_(trace)
     {
     }
@@ -68,7 +70,7 @@ public:
         Trace(kCompileIntoPackets);
         if (!BuildPacket()) {
             Trace(kCompilationFailed);
-            byteCode_.Clear();
+            byteCode_.length = 0;
             return false;
         }
         Trace(kEnd);
@@ -150,6 +152,10 @@ private:
     bool BuildPacket()
     {
         Trace(kCompilingPacket);
+        packet_ = byteCode_.Reserve(static_cast<std::size_t>(totalSize_));
+        if (packet_ == nullptr) {
+            return Fail(TarnLink::kTLFail);
+        }
         std::fill(packet_, packet_ + totalSize_, static_cast<unsigned char>(0));
         const std::int32_t payload = isSend_ ? sizes_.sendPayloadSize : sizes_.requestPayloadSize;
         if (!WriteHeader(payload)) {
@@ -164,7 +170,7 @@ private:
                 return false;
             }
         }
-        byteCode_.CopyByteCodePacketBuffer(packet_, static_cast<std::size_t>(totalSize_));
+        byteCode_.length = static_cast<std::size_t>(totalSize_);
         Trace(kFinishedPacket);
         return true;
     }
@@ -208,7 +214,7 @@ private:
     }
 
     TarnCommand& command_;
-    TarnCommandByteCode& byteCode_;
+    TarnCommandByteCode::Body& byteCode_;
     const TarnDataCommandFormat& definition_;
     CommandStatus_t* status_;
     const bool isSend_;
@@ -216,7 +222,7 @@ private:
     PacketSizes sizes_;
     std::int32_t totalSize_ = -1;
     std::int64_t byteStreamLength_ = -1;
-    unsigned char packet_[kMaxPacketTotalSize];
+    unsigned char* packet_ = nullptr;
 };
 } // namespace
 

@@ -3,7 +3,12 @@
 
 // The checks that open both compilation and decompilation.
 
+#include <ostream>
+
+#include "command/command_definition.h"
 #include "dictionary/command_format.h"
+#include "dictionary/command_registry.h"
+#include "dictionary/library_state.h"
 #include "tarnlink/TarnCommand.h"
 
 namespace TarnLinkPrivate {
@@ -21,8 +26,26 @@ struct EntryCheck {
 };
 
 // Refuses, with the given unconditional texts, a library that is not
-// initialized and a Meta command.
-EntryCheck CheckEntry(const TarnLink::TarnCommand& command, const EntryTexts& texts);
+// initialized and a Meta command. Inline: it opens every compilation and
+// decompilation.
+inline EntryCheck CheckEntry(const TarnLink::TarnCommand& command, const EntryTexts& texts)
+{
+    EntryCheck check;
+    if (!IsLibraryInitialized()) {
+        Diagnostics() << texts.notInitialized;
+        return check;
+    }
+    check.definition = DefinitionOf(command);
+    // For an unknown name the registry's own check writes its verbose note.
+    const bool isMeta = check.definition != nullptr ? check.definition->IsMetaCommandFormat()
+                                                    : IsMetaCommandFormat(command.GetCommandName());
+    if (isMeta) {
+        Diagnostics() << texts.metaCommand;
+        return check;
+    }
+    check.proceed = true;
+    return check;
+}
 
 } // namespace TarnLinkPrivate
 

@@ -13,9 +13,6 @@ namespace {
 constexpr char kDiagMagic[] = "kell_diagnostics";
 constexpr std::size_t kDiagMagicLength = sizeof(kDiagMagic) - 1;
 constexpr std::int32_t kDiagHeaderBytes = 36;
-constexpr std::uint32_t kLargestMajor = 3;
-constexpr std::uint32_t kLargestMinor = 63;
-constexpr unsigned kMajorShift = 6;
 constexpr unsigned char kMinorMask = 0x3F;
 
 constexpr unsigned char kResponseSuccess = 0x00;
@@ -24,22 +21,6 @@ constexpr unsigned char kResponseNotSupported = 0x02;
 constexpr unsigned char kResponseTransmitFailure = 0xF0;
 constexpr unsigned char kResponseTimeOut = 0xFF;
 } // namespace
-
-bool WriteTarnPacketHeader(const TarnCommandHeader& header, std::int32_t payloadLength, unsigned char* out)
-{
-    if (header.major > kLargestMajor || header.minor > kLargestMinor) {
-        return false;
-    }
-    out[0] = kTransportMark;
-    out[1] = kTransportMark;
-    // The field is 16 bits wide; payloads are bounded far below that.
-    WriteBigEndian(static_cast<std::uint16_t>(payloadLength + kTransportLengthBias), 2, out + 2);
-    out[4] = static_cast<unsigned char>((header.major << kMajorShift) + header.minor);
-    out[5] = static_cast<unsigned char>(((header.function << 1) | (header.requestData ? 1u : 0u)) & 0xFFu);
-    out[6] = 0;
-    out[kTarnStatusOffset] = 0;
-    return true;
-}
 
 TarnCommandHeader ReadTarnCommandHeader(const unsigned char* packet)
 {

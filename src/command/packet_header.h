@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "command/big_endian.h"
 #include "tarnlink/TarnCommand.h"
 
 namespace TarnLinkPrivate {
@@ -14,6 +15,9 @@ constexpr std::int32_t kTransportLengthBias = 4; // the length field counts the 
 constexpr std::int32_t kTarnStatusOffset = 7;
 constexpr std::int32_t kDiagOpcodeOffset = 31;
 constexpr std::int32_t kDiagPayloadLengthOffset = 32;
+constexpr std::uint32_t kLargestMajor = 3;
+constexpr std::uint32_t kLargestMinor = 63;
+constexpr unsigned kMajorShift = 6;
 
 struct TarnCommandHeader {
     std::uint32_t major = 0;
@@ -24,7 +28,21 @@ struct TarnCommandHeader {
 
 // The 8-byte header of a Tarn packet carrying payloadLength parameter bytes.
 // False, with out untouched, when major or minor is out of range.
-bool WriteTarnPacketHeader(const TarnCommandHeader& header, std::int32_t payloadLength, unsigned char* out);
+inline bool WriteTarnPacketHeader(const TarnCommandHeader& header, std::int32_t payloadLength, unsigned char* out)
+{
+    if (header.major > kLargestMajor || header.minor > kLargestMinor) {
+        return false;
+    }
+    out[0] = kTransportMark;
+    out[1] = kTransportMark;
+    // The field is 16 bits wide; payloads are bounded far below that.
+    WriteBigEndian(static_cast<std::uint16_t>(payloadLength + kTransportLengthBias), 2, out + 2);
+    out[4] = static_cast<unsigned char>((header.major << kMajorShift) + header.minor);
+    out[5] = static_cast<unsigned char>(((header.function << 1) | (header.requestData ? 1u : 0u)) & 0xFFu);
+    out[6] = 0;
+    out[kTarnStatusOffset] = 0;
+    return true;
+}
 
 // The command header at offset 4 of a Tarn packet; never fails.
 TarnCommandHeader ReadTarnCommandHeader(const unsigned char* packet);

@@ -84,21 +84,6 @@ bool EncodeBytes(const Variant* stored, std::int32_t size, unsigned char* out)
     return true;
 }
 
-bool EncodeValue(ParamType type, const Variant* stored, std::int32_t size, unsigned char* out)
-{
-    return type == ParamType::kBytes ? EncodeBytes(stored, size, out) : EncodeInteger(type, stored, size, out);
-}
-
-bool EncodeTraced(const ParameterDefinition& parameter, const Variant* stored, std::int32_t size, unsigned char* out)
-{
-    TraceParameter(true, kWritingParameter, parameter);
-    const bool written = EncodeValue(parameter.type, stored, size, out);
-    if (written) {
-        TraceNumBytes(true, size);
-    }
-    return written;
-}
-
 std::int32_t DecodeInteger(const ParameterDefinition& parameter, const unsigned char* bytes, std::int64_t available,
                            TarnCommand& command)
 {
@@ -166,13 +151,20 @@ bool EncodeParameter(const ParameterDefinition& parameter, const TarnCommand& co
     return EncodeParameter(parameter, StoredValue(parameter, command), size, out, IsCompileTrace());
 }
 
-bool EncodeParameter(const ParameterDefinition& parameter, const Variant* stored, std::int32_t size,
-                     unsigned char* out, bool trace)
+
+bool EncodeValue(ParamType type, const Variant* stored, std::int32_t size, unsigned char* out)
 {
-    if (size < 1 || out == nullptr) {
-        return false;
+    return type == ParamType::kBytes ? EncodeBytes(stored, size, out) : EncodeInteger(type, stored, size, out);
+}
+
+bool EncodeTraced(const ParameterDefinition& parameter, const Variant* stored, std::int32_t size, unsigned char* out)
+{
+    TraceParameter(true, kWritingParameter, parameter);
+    const bool written = EncodeValue(parameter.type, stored, size, out);
+    if (written) {
+        TraceNumBytes(true, size);
     }
-    return trace ? EncodeTraced(parameter, stored, size, out) : EncodeValue(parameter.type, stored, size, out);
+    return written;
 }
 
 std::int32_t DecodeParameter(const ParameterDefinition& parameter, const unsigned char* bytes, std::int64_t available,

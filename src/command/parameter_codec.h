@@ -21,10 +21,22 @@ std::int32_t ParameterValueSize(const ParameterDefinition& parameter, const Tarn
 bool EncodeParameter(const ParameterDefinition& parameter, const TarnLink::TarnCommand& command, std::int32_t size,
                      unsigned char* out);
 
-// The same from the command's stored value of the parameter (null when unset),
-// tracing when trace is set.
-bool EncodeParameter(const ParameterDefinition& parameter, const TarnLink::VariantImpl::Variant* stored,
-                     std::int32_t size, unsigned char* out, bool trace);
+// The value alone, untraced, and with the compile trace's lines around it.
+bool EncodeValue(ParamType type, const TarnLink::VariantImpl::Variant* stored, std::int32_t size,
+                 unsigned char* out);
+bool EncodeTraced(const ParameterDefinition& parameter, const TarnLink::VariantImpl::Variant* stored,
+                  std::int32_t size, unsigned char* out);
+
+// The same as EncodeParameter from the command's stored value of the
+// parameter (null when unset), tracing when trace is set.
+inline bool EncodeParameter(const ParameterDefinition& parameter, const TarnLink::VariantImpl::Variant* stored,
+                            std::int32_t size, unsigned char* out, bool trace)
+{
+    if (size < 1 || out == nullptr) {
+        return false;
+    }
+    return trace ? EncodeTraced(parameter, stored, size, out) : EncodeValue(parameter.type, stored, size, out);
+}
 
 // The command's stored value of the parameter, found by the definition's name
 // without measuring it again; null when unset.

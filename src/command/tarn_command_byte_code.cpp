@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "command/packet_header.h"
+#include "command/tarn_command_byte_code_body.h"
 
 namespace TarnLink {
 
@@ -17,14 +18,6 @@ constexpr unsigned char kStatusSucceeded = 0x00;
 constexpr unsigned char kStatusFailed = 0x01;
 constexpr unsigned char kStatusTimedOut = 0xFF;
 } // namespace
-
-// The buffer is kept across Clear and reused by any later copy that fits, so
-// a byte-code that is compiled into again and again allocates once.
-struct TarnCommandByteCode::Body {
-    std::unique_ptr<unsigned char[]> buffer;
-    std::size_t capacity = 0;
-    std::size_t length = 0;
-};
 
 namespace {
 bool WriteStatusPacket(TarnCommandByteCode& byteCode, unsigned char status)
