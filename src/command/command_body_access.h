@@ -15,6 +15,7 @@ struct CommandBodyAccess {
     static const TarnCommand::Body& Of(const TarnCommand& command) { return *command.body_; }
     static TarnCommand::Body& Of(TarnCommand& command) { return *command.body_; }
     static TarnCommandByteCode::Body& Of(TarnCommandByteCode& byteCode) { return *byteCode.body_; }
+    static const TarnCommandByteCode::Body& Of(const TarnCommandByteCode& byteCode) { return *byteCode.body_; }
 };
 
 } // namespace TarnLink

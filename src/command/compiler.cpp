@@ -239,7 +239,7 @@ bool CompileTarnByteCode(const TarnCommand& command, TarnCommandByteCode& byteCo
     if (!entry.proceed) {
         return false;
     }
-    byteCode.Clear();
+    TarnLink::CommandBodyAccess::Of(byteCode).length = 0; // Clear, without the call
     if (entry.definition == nullptr) {
         if (IsVerbose()) {
             Diagnostics() << kFormatNotFound << command.GetCommandName();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ostream>
 
+#include "command/command_body_access.h"
 #include "command/compiler.h"
 #include "command/entry_check.h"
 #include "command/packet_header.h"
@@ -54,19 +55,21 @@ struct ResponseData {
 class Decompilation {
 public:
     Decompilation(TarnCommand& command, const CommandFormat* definition, CommandStatus_t* status)
-        : command_(command), definition_(definition), status_(status)
+        : command_(command), body_(TarnLink::CommandBodyAccess::Of(command)), definition_(definition),
+          status_(status)
     {
     }
 
     bool Run(const TarnCommandByteCode& response, bool lenient)
     {
-        command_.SetStatus(TarnLink::kTLFail);
+        body_.status = TarnLink::kTLFail;
         // For an unknown name the registry's own check writes its verbose note.
         const bool isDiag = definition_ != nullptr ? definition_->IsDiagCommandFormat()
                                                    : IsDiagCommandFormat(command_.GetCommandName());
-        unsigned char* packet = nullptr;
-        const std::size_t length = response.ComputeTotalPacketByteCodeLength();
-        if (!response.GetPacketByteCodeBuffer(&packet) || length < static_cast<std::size_t>(kTarnHeaderLength)) {
+        const TarnCommandByteCode::Body& packetBody = TarnLink::CommandBodyAccess::Of(response);
+        const unsigned char* packet = packetBody.buffer.get();
+        const std::size_t length = packetBody.length;
+        if (length < static_cast<std::size_t>(kTarnHeaderLength)) {
             Trace(kNoPacket);
             return Fail(TarnLink::kTLPacketSizeError);
         }
@@ -74,11 +77,11 @@ public:
         if (!(isDiag ? ReadDiagHeader(packet, length, data) : ReadTarnHeader(packet, length, data))) {
             return false;
         }
-        command_.SetStatus(data.status);
+        body_.status = data.status;
         if (data.status != TarnLink::kTLSuccess) {
             return true; // the command carries the hardware's verdict
         }
-        if (command_.IsSendCommand() && !lenient) {
+        if (body_.isSend && !lenient) {
             if (length > static_cast<std::size_t>(kTarnHeaderLength)) {
                 Trace(kLongSendResponse);
             }
@@ -162,6 +165,7 @@ private:
     }
 
     TarnCommand& command_;
+    TarnCommand::Body& body_;
     const CommandFormat* definition_;
     CommandStatus_t* status_;
 };

@@ -19,6 +19,12 @@ constexpr std::uint32_t kLargestMajor = 3;
 constexpr std::uint32_t kLargestMinor = 63;
 constexpr unsigned kMajorShift = 6;
 
+constexpr unsigned char kResponseSuccess = 0x00;
+constexpr unsigned char kResponseFail = 0x01;
+constexpr unsigned char kResponseNotSupported = 0x02;
+constexpr unsigned char kResponseTransmitFailure = 0xF0;
+constexpr unsigned char kResponseTimeOut = 0xFF;
+
 struct TarnCommandHeader {
     std::uint32_t major = 0;
     std::uint32_t minor = 0;
@@ -51,13 +57,35 @@ TarnCommandHeader ReadTarnCommandHeader(const unsigned char* packet);
 void WriteDiagPacketHeader(std::uint16_t opcode, std::int32_t payloadLength, unsigned char* out);
 
 // True when the packet starts with the two transport marks.
-bool HasTransportMark(const unsigned char* packet);
+inline bool HasTransportMark(const unsigned char* packet)
+{
+    return packet[0] == kTransportMark && packet[1] == kTransportMark;
+}
 
 // The big-endian length field of a Tarn packet.
-std::int32_t TransportLengthField(const unsigned char* packet);
+inline std::int32_t TransportLengthField(const unsigned char* packet)
+{
+    return static_cast<std::int32_t>(ReadBigEndian(packet + 2, 2));
+}
 
 // The status a response's status byte stands for.
-TarnLink::CommandStatus_t StatusFromResponseByte(unsigned char code);
+inline TarnLink::CommandStatus_t StatusFromResponseByte(unsigned char code)
+{
+    switch (code) {
+    case kResponseSuccess:
+        return TarnLink::kTLSuccess;
+    case kResponseFail:
+        return TarnLink::kTLFail;
+    case kResponseNotSupported:
+        return TarnLink::kTLNotSupported;
+    case kResponseTransmitFailure:
+        return TarnLink::kTLTransmitFailure;
+    case kResponseTimeOut:
+        return TarnLink::kTLTimeOut;
+    default:
+        return TarnLink::kTLFail;
+    }
+}
 
 } // namespace TarnLinkPrivate
 

@@ -151,7 +151,6 @@ bool EncodeParameter(const ParameterDefinition& parameter, const TarnCommand& co
     return EncodeParameter(parameter, StoredValue(parameter, command), size, out, IsCompileTrace());
 }
 
-
 bool EncodeValue(ParamType type, const Variant* stored, std::int32_t size, unsigned char* out)
 {
     return type == ParamType::kBytes ? EncodeBytes(stored, size, out) : EncodeInteger(type, stored, size, out);
