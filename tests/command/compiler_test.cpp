@@ -319,6 +319,29 @@ TEST_F(CompilerTest, UnknownCommandIsNotedUnderTheVerboseFlag)
                              "\nConstructing ByteCode Compiler - Command format not found - Command : NoSuchCommand");
 }
 
+// Packets are assembled in the byte-code's own buffer, kept from one packet to
+// the next: a shorter packet after a longer one shows none of the old bytes.
+TEST_F(CompilerTest, OneByteCodeServesPacketsOfChangingLength)
+{
+    const std::string version(100, 'v');
+    TarnCommand deviceInfo = MakeCommand("HAGetDeviceInfo", true, SetDeviceInfoFixedPart);
+    deviceInfo.SetParamByteStream("BoardVersion", version.data(), version.size());
+    TarnCommand mute("AudioHostChanMute");
+    mute.SetupRequestDataCommand();
+    mute.SetParamUInt8("HostChannel", 5);
+    const Bytes mutePacket = {0x0B, 0x0B, 0x00, 0x05, 0x40, 0x2F, 0x00, 0x00, 0x05};
+
+    TarnCommandByteCode byteCode;
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(TarnCommandFactory::CompileTarnByteCode(deviceInfo, byteCode, nullptr, nullptr));
+        const Bytes longPacket = PacketOf(byteCode);
+        ASSERT_EQ(longPacket.size(), 112u);
+        EXPECT_EQ(longPacket.back(), 'v');
+        ASSERT_TRUE(TarnCommandFactory::CompileTarnByteCode(mute, byteCode, nullptr, nullptr));
+        EXPECT_EQ(PacketOf(byteCode), mutePacket);
+    }
+}
+
 TEST_F(CompilerTest, VariableLengthCommandsCompileOnSeveralThreads)
 {
     constexpr int kThreads = 4;

@@ -16,20 +16,21 @@ using namespace TarnLinkPrivate;
 
 namespace {
 
+ParameterDefinition Parameter(const std::string& name, const char* type, bool requestData = false)
+{
+    ParameterDefinition parameter;
+    parameter.name = name;
+    parameter.typeName = type;
+    parameter.requiredForRequestData = requestData;
+    return parameter;
+}
+
 template <typename Format>
 void AddStreamDefinition(Format& format, bool streamForRequests)
 {
-    const struct {
-        const char* name;
-        const char* type;
-        bool requestData;
-    } parameters[] = {{"Slot", "UINT8", true}, {"Id", "UINT8", false}, {"Length", "INT16", false},
-                      {"Data", "BYTES", streamForRequests}};
-    for (const auto& p : parameters) {
-        ParameterDefinition parameter;
-        parameter.name = p.name;
-        parameter.typeName = p.type;
-        parameter.requiredForRequestData = p.requestData;
+    for (const ParameterDefinition& parameter :
+         {Parameter("Slot", "UINT8", true), Parameter("Id", "UINT8"), Parameter("Length", "INT16"),
+          Parameter("Data", "BYTES", streamForRequests)}) {
         ASSERT_TRUE(format.AddParameter(parameter));
     }
     format.SetHasVariableLengthData(true);
@@ -94,15 +95,9 @@ TEST(VariableLengthLayoutTest, OversizedFixedPartStaysTooLarge)
 {
     TarnCommandFormat format;
     for (int i = 0; i < 256; ++i) {
-        ParameterDefinition parameter;
-        parameter.name = "P" + std::to_string(i);
-        parameter.typeName = "UINT64";
-        ASSERT_TRUE(format.AddParameter(parameter));
+        ASSERT_TRUE(format.AddParameter(Parameter("P" + std::to_string(i), "UINT64")));
     }
-    ParameterDefinition stream;
-    stream.name = "Data";
-    stream.typeName = "BYTES";
-    ASSERT_TRUE(format.AddParameter(stream));
+    ASSERT_TRUE(format.AddParameter(Parameter("Data", "BYTES")));
     format.SetHasVariableLengthData(true);
     ASSERT_TRUE(format.Precompute());
     PacketSizes sizes;
