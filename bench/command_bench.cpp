@@ -240,17 +240,25 @@ const Pair kPairs[] = {
 };
 
 const char kHandSuffix[] = " (hand-written)";
+const char kMedian[] = "median";
 
 // Keeps the CPU time per iteration of every run beside the usual console
 // output; CPU time, because the wall clock of a shared machine also counts
-// the time other processes take.
+// the time other processes take. With --benchmark_repetitions the median of
+// the repetitions stands for the benchmark: one run on a loaded machine can
+// be far off.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
+            if (run.error_occurred) {
+                continue;
+            }
+            if (run.run_type == Run::RT_Iteration) {
                 nanoseconds_[run.benchmark_name()] = run.GetAdjustedCPUTime();
+            } else if (run.aggregate_name == kMedian) {
+                nanoseconds_[run.run_name.str()] = run.GetAdjustedCPUTime();
             }
         }
         ConsoleReporter::ReportRuns(runs);

@@ -129,6 +129,8 @@ struct Registry {
 
 std::unique_ptr<Registry> gRegistry;
 // Starts above zero so that a cache that never saw the dictionary is stale.
+// Changes only while definitions load or go, which the host never does while
+// it compiles or decodes, so a plain integer serves.
 std::uint64_t gGeneration = 1;
 std::unique_ptr<TypeCodeIndex> gTypeCodeIndex;
 std::unique_ptr<OpcodeIndex> gOpcodeIndex;
