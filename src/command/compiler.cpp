@@ -56,8 +56,7 @@ public:
     Compilation(TarnCommand& command, TarnCommandByteCode& byteCode, const TarnDataCommandFormat& definition,
                 CommandStatus_t* status, bool trace)
         : command_(command), byteCode_(TarnLink::CommandBodyAccess::Of(byteCode)), definition_(definition),
-          status_(status),
-          isSend_(TarnLink::CommandBodyAccess::Of(command).isSend), trace_(trace)
+          status_(status), isSend_(TarnLink::CommandBodyAccess::Of(command).isSend), trace_(trace)
     {
     }
 
@@ -120,18 +119,20 @@ private:
     // The sizes of a definition with a byte stream depend on the command.
     bool LayOutForCommand()
     {
-        // A symbol cannot stand for a byte stream; refused before the layout
-        // asks for the stream's length.
-        LayoutRequest request;
-        request.isSend = isSend_;
         const ParameterDefinition* variable = FindVariableLengthParameter(definition_);
+        const bool carriesStream = variable != nullptr && NeedsParameter(*variable);
+        // A request that does not carry the stream has the sizes laid out at load.
         const PacketSizes* withoutStream = SizesWithEmptyByteStream(definition_);
-        if (variable != nullptr && !NeedsParameter(*variable) && withoutStream != nullptr) {
-            sizes_ = *withoutStream; // a request that does not carry the stream
+        if (!carriesStream && withoutStream != nullptr) {
+            sizes_ = *withoutStream;
             totalSize_ = sizes_.requestSize;
             return true;
         }
-        if (variable != nullptr && NeedsParameter(*variable)) {
+        LayoutRequest request;
+        request.isSend = isSend_;
+        if (carriesStream) {
+            // A symbol cannot stand for a byte stream; refused before the
+            // layout asks for the stream's length.
             const Variant* stream = StoredValue(*variable, command_);
             if (IsSymbol(stream)) {
                 ConvertSymbolicConstant(command_, definition_, *variable);
@@ -239,7 +240,7 @@ bool CompileTarnByteCode(const TarnCommand& command, TarnCommandByteCode& byteCo
     if (!entry.proceed) {
         return false;
     }
-    TarnLink::CommandBodyAccess::Of(byteCode).length = 0; // Clear, without the call
+    TarnLink::CommandBodyAccess::Of(byteCode).length = 0; // empty until a packet is complete
     if (entry.definition == nullptr) {
         if (IsVerbose()) {
             Diagnostics() << kFormatNotFound << command.GetCommandName();

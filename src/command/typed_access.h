@@ -1,22 +1,13 @@
 #ifndef TARNLINK_COMMAND_TYPED_ACCESS_H
 #define TARNLINK_COMMAND_TYPED_ACCESS_H
 
-// The command's getter and setter of exactly one integer type, chosen by the
-// C++ type, and a dispatch from a definition's parameter type to that C++ type.
+// The command's setter of exactly one integer type, chosen by the C++ type,
+// and a dispatch from a definition's parameter type to that C++ type.
 
 #include "dictionary/command_format.h"
 #include "tarnlink/TarnCommand.h"
 
 namespace TarnLinkPrivate {
-
-inline bool GetTyped(const TarnLink::TarnCommand& c, const char* n, signed char& v) { return c.GetParamInt8(n, v); }
-inline bool GetTyped(const TarnLink::TarnCommand& c, const char* n, unsigned char& v) { return c.GetParamUInt8(n, v); }
-inline bool GetTyped(const TarnLink::TarnCommand& c, const char* n, short& v) { return c.GetParamInt16(n, v); }
-inline bool GetTyped(const TarnLink::TarnCommand& c, const char* n, unsigned short& v) { return c.GetParamUInt16(n, v); }
-inline bool GetTyped(const TarnLink::TarnCommand& c, const char* n, std::int32_t& v) { return c.GetParamInt32(n, v); }
-inline bool GetTyped(const TarnLink::TarnCommand& c, const char* n, std::uint32_t& v) { return c.GetParamUInt32(n, v); }
-inline bool GetTyped(const TarnLink::TarnCommand& c, const char* n, std::int64_t& v) { return c.GetParamInt64(n, v); }
-inline bool GetTyped(const TarnLink::TarnCommand& c, const char* n, std::uint64_t& v) { return c.GetParamUInt64(n, v); }
 
 inline void SetTyped(TarnLink::TarnCommand& c, const char* n, signed char v) { c.SetParamInt8(n, v); }
 inline void SetTyped(TarnLink::TarnCommand& c, const char* n, unsigned char v) { c.SetParamUInt8(n, v); }
