@@ -157,12 +157,12 @@ private:
         if (packet_ == nullptr) {
             return Fail(TarnLink::kTLFail);
         }
-        std::fill(packet_, packet_ + totalSize_, static_cast<unsigned char>(0));
         const std::int32_t payload = isSend_ ? sizes_.sendPayloadSize : sizes_.requestPayloadSize;
         if (!WriteHeader(payload)) {
             return false;
         }
         Trace(kCompilingParameters);
+        written_ = totalSize_ - payload;
         for (const ParameterDefinition& parameter : definition_.Parameters()) {
             if (!NeedsParameter(parameter)) {
                 break; // request-data parameters lead the definition
@@ -170,6 +170,11 @@ private:
             if (!WriteParameter(parameter)) {
                 return false;
             }
+        }
+        // Parameters lie one after the other from the header on, so only the
+        // bytes after the last one written are still to be zeroed.
+        if (written_ < totalSize_) {
+            std::fill(packet_ + written_, packet_ + totalSize_, static_cast<unsigned char>(0));
         }
         byteCode_.length = static_cast<std::size_t>(totalSize_);
         Trace(kFinishedPacket);
@@ -211,6 +216,7 @@ private:
             !EncodeParameter(parameter, stored, static_cast<std::int32_t>(size), packet_ + offset, trace_)) {
             return Fail(TarnLink::kTLCompileMissingParameterData);
         }
+        written_ = offset + size;
         return true;
     }
 
@@ -224,6 +230,7 @@ private:
     std::int32_t totalSize_ = -1;
     std::int64_t byteStreamLength_ = -1;
     unsigned char* packet_ = nullptr;
+    std::int64_t written_ = 0; // end of the bytes of the packet written so far
 };
 } // namespace
 
