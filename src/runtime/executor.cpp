@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "command/command_definition.h"
 #include "command/compiler.h"
 #include "dictionary/command_registry.h"
 #include "dictionary/library_state.h"
@@ -155,10 +156,13 @@ bool Execute(TarnCommand& command)
     if (targetConduit == nullptr) {
         return false;
     }
-    if (IsMetaCommandFormat(name)) {
+    // The command remembers its definition, so the kind checks cost no lookup;
+    // for an unknown name the registry's checks write their verbose notes.
+    const CommandFormat* definition = DefinitionOf(command);
+    if (definition != nullptr ? definition->IsMetaCommandFormat() : IsMetaCommandFormat(name)) {
         return ExecuteMetaCommand(command);
     }
-    if (IsDiagCommandFormat(name)) {
+    if (definition != nullptr ? definition->IsDiagCommandFormat() : IsDiagCommandFormat(name)) {
         command.SetStatus(TarnLink::kTLAttemptedToExecuteDiagCommand);
         return false;
     }
