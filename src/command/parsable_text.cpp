@@ -128,6 +128,20 @@ bool ReadByteStream(std::istream& in, std::uint32_t count, std::vector<char>& by
     return true;
 }
 
+// A word holding a NUL byte would be stored cut at that byte, and the cut word
+// would no longer read back as the text it came from.
+bool TextCarries(const std::string& word) { return word.find('\0') == std::string::npos; }
+
+// The next word; a word the text form cannot carry puts the stream into its
+// failure state.
+bool ReadWord(std::istream& in, std::string& word)
+{
+    if (in >> word && !TextCarries(word)) {
+        in.setstate(std::ios::failbit);
+    }
+    return static_cast<bool>(in);
+}
+
 // Reads the value text that follows keyword and sets it; a word that is no
 // keyword reads and sets nothing.
 void ReadValue(std::istream& in, const std::string& keyword, const char* name, TarnCommand& command)
@@ -156,7 +170,7 @@ void ReadValue(std::istream& in, const std::string& keyword, const char* name, T
         }
     } else if (keyword == kSymbol) {
         std::string symbol;
-        if (in >> symbol) {
+        if (ReadWord(in, symbol)) {
             command.SetParamBySymbol(name, symbol.c_str());
         }
     }
@@ -182,11 +196,13 @@ void TarnCommand::Parse(std::istream& in)
 {
     ClearParameters();
     std::string name;
-    in >> name;
+    if (!ReadWord(in, name) && !TextCarries(name)) {
+        return;
+    }
     body_->SetName(name.c_str());
     std::string parameterName;
     std::string keyword;
-    while (in >> parameterName && parameterName != kEndOfParameters && in >> keyword) {
+    while (ReadWord(in, parameterName) && parameterName != kEndOfParameters && ReadWord(in, keyword)) {
         ReadValue(in, keyword, parameterName.c_str(), *this);
     }
 }

@@ -74,7 +74,12 @@ TarnCommand& TarnCommand::operator=(const TarnCommand& other)
 
 void TarnCommand::Swap(TarnCommand& other) noexcept { std::swap(body_, other.body_); }
 
-void TarnCommand::SetCommandName(const char* name) { body_->SetName(name); }
+void TarnCommand::SetCommandName(const char* name)
+{
+    if (name != nullptr) {
+        body_->SetName(name);
+    }
+}
 const char* TarnCommand::GetCommandName() const { return body_->name.c_str(); }
 void TarnCommand::SetConduitID(std::int32_t conduitId) { body_->conduitId = conduitId; }
 std::int32_t TarnCommand::GetConduitID() const { return body_->conduitId; }

@@ -60,7 +60,7 @@ TEST_F(DefinitionLookupTest, CommandForgetsItsDefinitionWhenItsNameChanges)
     EXPECT_EQ(DefinitionOf(command), mute);
     command.SetCommandName("HAGetDeviceInfo");
     EXPECT_EQ(DefinitionOf(command), deviceInfo);
-    command.SetCommandName(nullptr);
+    command.SetCommandName("");
     EXPECT_EQ(DefinitionOf(command), nullptr);
 
     std::istringstream text("AudioHostChanMute .");

@@ -96,6 +96,46 @@ TEST(ParsableTextTest, ParseStopsQuietlyAndKeepsWhatItRead)
     }
 }
 
+// A word with a NUL byte fails the stream and is not stored, neither cut at
+// the NUL nor whole; what came before stays set.
+TEST(ParsableTextTest, ParseRefusesWordsHoldingNulBytes)
+{
+    using namespace std::string_literals;
+    struct Case {
+        const char* what;
+        std::string body;
+        const char* rewritten;
+    };
+    const Case cases[] = {
+        {"full stop and NUL as a name", "Cmd A UINT8 5 .\0 UINT8 1 Mute UINT8 1 . ;"s, "\ntarn send Cmd A UINT8 5 . ;"},
+        {"name starting with NUL", "Cmd \0Mute UINT8 1 . ;"s, "\ntarn send Cmd . ;"},
+        {"NUL inside a symbol", "Cmd A UINT8 5 S SYMBOL SR_48\0kHz . ;"s, "\ntarn send Cmd A UINT8 5 . ;"},
+        {"NUL inside a keyword", "Cmd A UINT8\0 5 . ;"s, "\ntarn send Cmd . ;"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TarnCommand command;
+        std::istringstream in(c.body);
+        command.Parse(in);
+        EXPECT_TRUE(in.fail());
+        EXPECT_EQ(ParsableOf(command), c.rewritten);
+    }
+
+    TarnCommand named("Kept");
+    named.SetParamUInt8("Stale", 1);
+    std::istringstream in("Audio\0Mute . ;"s);
+    named.Parse(in);
+    EXPECT_TRUE(in.fail());
+    EXPECT_EQ(ParsableOf(named), "\ntarn send Kept . ;");
+
+    // Bytes of a byte stream are counted, not words: a NUL among them is data.
+    std::istringstream bytes("Cmd Data BYTES 3 a\0b . ;"s);
+    TarnCommand withBytes;
+    withBytes.Parse(bytes);
+    EXPECT_FALSE(bytes.fail());
+    EXPECT_EQ(ParsableOf(withBytes), "\ntarn send Cmd Data BYTES 3 a\0b . ;"s);
+}
+
 TEST(ParsableTextTest, ParseReplacesParametersButKeepsDirectionAndStatus)
 {
     TarnCommand command("Old", 3);

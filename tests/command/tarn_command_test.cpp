@@ -189,8 +189,11 @@ TEST(TarnCommandTest, CopiesAreDeepAndAssignmentReplacesEverything)
 
 TEST(TarnCommandTest, NullNamesAreHarmless)
 {
+    TarnCommand named("AudioHostChanMute");
+    named.SetCommandName(nullptr);
+    EXPECT_STREQ(named.GetCommandName(), "AudioHostChanMute");
+
     TarnCommand command(nullptr);
-    command.SetCommandName(nullptr);
     command.SetParamUInt8(nullptr, 1);
     command.SetParamByteStream("Data", nullptr, 4);
     unsigned char value = 0;

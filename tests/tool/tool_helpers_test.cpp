@@ -81,14 +81,19 @@ TEST(StatementReader, ReadsScriptsAndTraceLogs) {
 }
 
 TEST(StatementReader, NamesTheLineOfAStatementItCannotRead) {
+    using namespace std::string_literals;
     const struct {
-        const char* script;
+        std::string script;
         const char* message;
     } cases[] = {
         {"send SampleRate . ;\nfetch SampleRate .", "script:2: expected 'send' or 'request' but found 'fetch'"},
         {"\n\nsend AudioHostChanMute HostChannel UINT8 5", "script:3: the statement has a value that cannot be read or no closing '.'"},
         {"send AudioHostChanMute HostChannel UINT8 five .", "script:1: the statement has a value that cannot be read or no closing '.'"},
         {"tarn send", "script:1: the statement has a value that cannot be read or no closing '.'"},
+        // A NUL byte after the full stop once made a parameter named "."
+        // that the trace log could not replay.
+        {"send AudioHostChanMute HostChannel UINT8 5 .\0 UINT8 1 Mute UINT8 1 . ;"s,
+         "script:1: the statement has a value that cannot be read or no closing '.'"},
     };
     for (const auto& bad : cases) {
         StatementReader reader(bad.script, "script");
