@@ -8,7 +8,7 @@
 
 #include "command/command_body_access.h"
 #include "command/entry_check.h"
-#include "command/packet_header.h"
+#include "wire/wire_format.h"
 #include "command/parameter_codec.h"
 #include "command/symbolic_constant.h"
 #include "dictionary/library_state.h"

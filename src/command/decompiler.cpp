@@ -6,7 +6,7 @@
 #include "command/command_body_access.h"
 #include "command/compiler.h"
 #include "command/entry_check.h"
-#include "command/packet_header.h"
+#include "wire/wire_format.h"
 #include "command/parameter_codec.h"
 #include "dictionary/command_registry.h"
 #include "dictionary/library_state.h"

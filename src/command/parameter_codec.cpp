@@ -7,7 +7,7 @@
 #include <ostream>
 #include <type_traits>
 
-#include "command/big_endian.h"
+#include "wire/big_endian.h"
 #include "command/typed_access.h"
 #include "dictionary/library_state.h"
 

@@ -7,24 +7,18 @@
 #include <new>
 #include <utility>
 
-#include "command/packet_header.h"
+#include "wire/wire_format.h"
 #include "command/tarn_command_byte_code_body.h"
 
 namespace TarnLink {
 
 namespace {
-constexpr std::size_t kTarnHeaderSize = 8;
-constexpr unsigned char kStatusSucceeded = 0x00;
-constexpr unsigned char kStatusFailed = 0x01;
-constexpr unsigned char kStatusTimedOut = 0xFF;
-} // namespace
+constexpr auto kTarnHeaderSize = static_cast<std::size_t>(TarnLinkPrivate::kTarnHeaderLength);
 
-namespace {
-bool WriteStatusPacket(TarnCommandByteCode& byteCode, unsigned char status)
+bool HoldStatusPacket(TarnCommandByteCode& byteCode, unsigned char statusByte)
 {
-    const unsigned char packet[kTarnHeaderSize] = {TarnLinkPrivate::kTransportMark,
-                                                   TarnLinkPrivate::kTransportMark, 0x00, 0x04, 0x00, 0x00, 0x00,
-                                                   status};
+    unsigned char packet[kTarnHeaderSize];
+    TarnLinkPrivate::WriteStatusPacket(statusByte, packet);
     byteCode.Clear();
     return byteCode.CopyByteCodePacketBuffer(packet, sizeof(packet));
 }
@@ -118,8 +112,8 @@ CommandStatus_t TarnCommandByteCode::ExtractStatus() const
     return TarnLinkPrivate::StatusFromResponseByte(body_->buffer[TarnLinkPrivate::kTarnStatusOffset]);
 }
 
-bool TarnCommandByteCode::SetSucceeded() { return WriteStatusPacket(*this, kStatusSucceeded); }
-bool TarnCommandByteCode::SetFailed() { return WriteStatusPacket(*this, kStatusFailed); }
-bool TarnCommandByteCode::SetTimedOut() { return WriteStatusPacket(*this, kStatusTimedOut); }
+bool TarnCommandByteCode::SetSucceeded() { return HoldStatusPacket(*this, TarnLinkPrivate::kResponseSuccess); }
+bool TarnCommandByteCode::SetFailed() { return HoldStatusPacket(*this, TarnLinkPrivate::kResponseFail); }
+bool TarnCommandByteCode::SetTimedOut() { return HoldStatusPacket(*this, TarnLinkPrivate::kResponseTimeOut); }
 
 } // namespace TarnLink

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "wire/wire_format.h"
+
 namespace TarnLinkPrivate {
 
 enum class ParamType : std::uint8_t { kInt8, kUInt8, kInt16, kUInt16, kInt32, kUInt32, kInt64, kUInt64, kBytes, kInvalid };
@@ -117,7 +119,6 @@ public:
     // data they hold the layout with an empty byte stream.
     const PacketSizes& Sizes() const { return sizes_; }
     void SetSizes(const PacketSizes& sizes) { sizes_ = sizes; }
-    // 8 for Tarn packets, 36 for Diag packets.
     virtual std::int32_t HeaderLength() const = 0;
     // Largest number of parameter bytes one packet can carry.
     virtual std::int32_t PayloadLimit() const = 0;
@@ -147,8 +148,8 @@ public:
     bool AddToDefinedCommands() override;
     bool HasEnumConstant() const override { return true; }
     bool WriteEnumConstant(std::ostream& out) const override;
-    std::int32_t HeaderLength() const override { return 8; }
-    std::int32_t PayloadLimit() const override { return 2040; }
+    std::int32_t HeaderLength() const override { return kTarnHeaderLength; }
+    std::int32_t PayloadLimit() const override { return kTarnPayloadLimit; }
 
     std::uint32_t Major() const { return major_; }
     std::uint16_t Minor() const { return minor_; }
@@ -174,8 +175,8 @@ public:
     bool AddToDefinedCommands() override;
     bool HasEnumConstant() const override { return true; }
     bool WriteEnumConstant(std::ostream& out) const override;
-    std::int32_t HeaderLength() const override { return 36; }
-    std::int32_t PayloadLimit() const override { return 2002; }
+    std::int32_t HeaderLength() const override { return kDiagHeaderLength; }
+    std::int32_t PayloadLimit() const override { return kDiagPayloadLimit; }
 
     std::uint16_t Opcode() const { return opcode_; }
     void SetOpcode(std::uint16_t opcode) { opcode_ = opcode; }

@@ -13,17 +13,12 @@
 #include <vector>
 
 #include "dictionary/command_format.h"
+#include "wire/wire_format.h"
 
 namespace TarnLinkPrivate {
 
-constexpr std::int32_t kMaxPacketTotalSize = 2048;
-constexpr std::int32_t kTarnHeaderLength = 8;
-constexpr std::int32_t kDiagHeaderLength = 36;
-
 constexpr std::int32_t kLayoutError = -1;
 constexpr std::int32_t kLayoutTooLarge = -2;
-
-inline std::int32_t GetMaxPacketTotalSizeInBytes() { return kMaxPacketTotalSize; }
 
 // What a command contributes to its layout: its direction and the length of
 // its byte stream (negative when the command has no such parameter).

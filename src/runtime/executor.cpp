@@ -10,6 +10,7 @@
 #include "runtime/listener_registry.h"
 #include "runtime/meta_processor.h"
 #include "runtime/trace_log.h"
+#include "wire/wire_format.h"
 
 namespace TarnLinkPrivate {
 
@@ -18,10 +19,6 @@ namespace {
 constexpr char kTimedOutBegin[] = "\nTarn Command [";
 constexpr char kTimedOutWait[] = "] timed out. Wait time [";
 constexpr char kTimedOutEnd[] = "] 0 means default timeout";
-
-constexpr unsigned char kTransportMark = 0x0B;
-constexpr std::size_t kResponseHeaderLength = 8;
-constexpr std::size_t kResponseStatusOffset = 7;
 
 using TarnLink::CommandStatus_t;
 using TarnLink::TarnCommand;
@@ -137,8 +134,7 @@ bool IsSuccessResponse(const TarnCommandByteCode& response)
     if (!response.GetPacketByteCodeBuffer(&bytes) || !response.GetPacketByteCodeBufferLength(&length)) {
         return false;
     }
-    return length >= kResponseHeaderLength && bytes[0] == kTransportMark && bytes[1] == kTransportMark &&
-           bytes[kResponseStatusOffset] == 0;
+    return IsMarkedSuccessPacket(bytes, length);
 }
 
 } // namespace

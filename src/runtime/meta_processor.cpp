@@ -13,6 +13,7 @@
 #include "dictionary/command_registry.h"
 #include "dictionary/library_state.h"
 #include "runtime/executor.h"
+#include "wire/wire_format.h"
 
 namespace TarnLinkPrivate {
 
@@ -34,9 +35,7 @@ constexpr char kExtractionSizeError[] = "\nMetaCommand ERROR - DataRequest param
 constexpr char kTotalSizeParam[] = "TotalSize";
 constexpr char kDataParam[] = "Data";
 
-// Parameter bytes of one Tarn packet: 2048 less the 8-byte header.
-constexpr std::size_t kChunkCapacity = 2040;
-constexpr std::int64_t kResponseHeaderLength = 8;
+constexpr auto kChunkCapacity = static_cast<std::size_t>(kTarnPayloadLimit);
 
 using TarnLink::CommandStatus_t;
 using TarnLink::TarnCommand;
@@ -66,7 +65,7 @@ std::int64_t ReceivedPayloadLength(const TarnCommandByteCode& response)
 {
     const std::int64_t announced = response.DeterminePacketDataPayloadLength();
     const std::int64_t held = static_cast<std::int64_t>(response.ComputeTotalPacketByteCodeLength()) -
-                              kResponseHeaderLength;
+                              kTarnHeaderLength;
     return std::max<std::int64_t>(0, std::min(announced, held));
 }
 

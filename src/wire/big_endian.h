@@ -1,5 +1,5 @@
-#ifndef TARNLINK_COMMAND_BIG_ENDIAN_H
-#define TARNLINK_COMMAND_BIG_ENDIAN_H
+#ifndef TARNLINK_WIRE_BIG_ENDIAN_H
+#define TARNLINK_WIRE_BIG_ENDIAN_H
 
 // Integers on the wire are most significant byte first.
 

@@ -1,17 +1,36 @@
-#ifndef TARNLINK_COMMAND_PACKET_HEADER_H
-#define TARNLINK_COMMAND_PACKET_HEADER_H
+#ifndef TARNLINK_WIRE_WIRE_FORMAT_H
+#define TARNLINK_WIRE_WIRE_FORMAT_H
 
-// The headers of Tarn and Diag packets and the status byte of responses.
+// The packets on the wire: their sizes, the 8-byte Tarn header, the 36-byte
+// Diag header and the status byte of responses. Every other file reads and
+// writes packets through these names, so a change to the format is made here.
+//
+// A Tarn packet: two transport marks, a 16-bit big-endian length counting the
+// bytes from offset 4 on, the command type byte (major in the top two bits,
+// minor below), the function with the request-data bit, a reserved byte and
+// the status byte; the parameters follow. A Diag packet starts with a 16-byte
+// magic text, its opcode at offset 31 and its payload length at offset 32.
 
+#include <cstddef>
 #include <cstdint>
 
-#include "command/big_endian.h"
 #include "tarnlink/TarnCommand.h"
+#include "wire/big_endian.h"
 
 namespace TarnLinkPrivate {
 
+constexpr std::int32_t kMaxPacketTotalSize = 2048;
+constexpr std::int32_t kTarnHeaderLength = 8;
+constexpr std::int32_t kDiagHeaderLength = 36;
+// Largest number of parameter bytes one packet of each kind carries.
+constexpr std::int32_t kTarnPayloadLimit = kMaxPacketTotalSize - kTarnHeaderLength;
+constexpr std::int32_t kDiagPayloadLimit = 2002;
+
 constexpr unsigned char kTransportMark = 0x0B;
 constexpr std::int32_t kTransportLengthBias = 4; // the length field counts the 4 bytes after it
+constexpr std::int32_t kTypeByteOffset = 4;
+constexpr std::int32_t kFunctionByteOffset = 5;
+constexpr std::int32_t kReservedByteOffset = 6;
 constexpr std::int32_t kTarnStatusOffset = 7;
 constexpr std::int32_t kDiagOpcodeOffset = 31;
 constexpr std::int32_t kDiagPayloadLengthOffset = 32;
@@ -43,9 +62,10 @@ inline bool WriteTarnPacketHeader(const TarnCommandHeader& header, std::int32_t 
     out[1] = kTransportMark;
     // The field is 16 bits wide; payloads are bounded far below that.
     WriteBigEndian(static_cast<std::uint16_t>(payloadLength + kTransportLengthBias), 2, out + 2);
-    out[4] = static_cast<unsigned char>((header.major << kMajorShift) + header.minor);
-    out[5] = static_cast<unsigned char>(((header.function << 1) | (header.requestData ? 1u : 0u)) & 0xFFu);
-    out[6] = 0;
+    out[kTypeByteOffset] = static_cast<unsigned char>((header.major << kMajorShift) + header.minor);
+    out[kFunctionByteOffset] =
+        static_cast<unsigned char>(((header.function << 1) | (header.requestData ? 1u : 0u)) & 0xFFu);
+    out[kReservedByteOffset] = 0;
     out[kTarnStatusOffset] = 0;
     return true;
 }
@@ -55,6 +75,9 @@ TarnCommandHeader ReadTarnCommandHeader(const unsigned char* packet);
 
 // The 36-byte header of a Diag packet.
 void WriteDiagPacketHeader(std::uint16_t opcode, std::int32_t payloadLength, unsigned char* out);
+
+// A whole packet of kTarnHeaderLength bytes that carries only a status byte.
+void WriteStatusPacket(unsigned char statusByte, unsigned char* out);
 
 // True when the packet starts with the two transport marks.
 inline bool HasTransportMark(const unsigned char* packet)
@@ -68,24 +91,15 @@ inline std::int32_t TransportLengthField(const unsigned char* packet)
     return static_cast<std::int32_t>(ReadBigEndian(packet + 2, 2));
 }
 
-// The status a response's status byte stands for.
-inline TarnLink::CommandStatus_t StatusFromResponseByte(unsigned char code)
+// True for a marked Tarn packet of length bytes whose status byte says success.
+inline bool IsMarkedSuccessPacket(const unsigned char* packet, std::size_t length)
 {
-    switch (code) {
-    case kResponseSuccess:
-        return TarnLink::kTLSuccess;
-    case kResponseFail:
-        return TarnLink::kTLFail;
-    case kResponseNotSupported:
-        return TarnLink::kTLNotSupported;
-    case kResponseTransmitFailure:
-        return TarnLink::kTLTransmitFailure;
-    case kResponseTimeOut:
-        return TarnLink::kTLTimeOut;
-    default:
-        return TarnLink::kTLFail;
-    }
+    return length >= static_cast<std::size_t>(kTarnHeaderLength) && HasTransportMark(packet) &&
+           packet[kTarnStatusOffset] == kResponseSuccess;
 }
+
+// The status a response's status byte stands for; kTLFail for unknown bytes.
+TarnLink::CommandStatus_t StatusFromResponseByte(unsigned char code);
 
 } // namespace TarnLinkPrivate
 
