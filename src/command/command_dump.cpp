@@ -3,6 +3,7 @@
 #include <ios>
 #include <ostream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "command/command_status.h"
@@ -35,17 +36,19 @@ class ValueDumper {
 public:
     explicit ValueDumper(std::ostream& out) : out_(out) {}
 
-    void operator()(signed char value) { Write("signed char", static_cast<int>(value)); }
-    void operator()(unsigned char value) { Write("unsigned char", static_cast<unsigned>(value)); }
-    void operator()(short value) { Write("short", value); }
-    void operator()(unsigned short value) { Write("unsigned short", value); }
-    void operator()(std::int32_t value) { Write("int", value); }
-    void operator()(std::uint32_t value) { Write("unsigned int", value); }
-    void operator()(std::int64_t value) { WriteHalves("long long", value); }
-    void operator()(std::uint64_t value) { WriteHalves("unsigned long long", value); }
+    template <class Integer>
+    std::enable_if_t<std::is_integral_v<Integer>> operator()(Integer value)
+    {
+        const char* typeName = TarnLinkPrivate::ParamTypeOf<Integer>::dumpName;
+        if constexpr (sizeof(Integer) == sizeof(std::uint64_t)) {
+            WriteHalves(typeName, value);
+        } else {
+            Write(typeName, +value);
+        }
+    }
     void operator()(const std::vector<char>& bytes)
     {
-        Write("std::vector<char>", kLengthLabel);
+        Write(TarnLinkPrivate::ParamTypeOf<std::vector<char>>::dumpName, kLengthLabel);
         out_ << bytes.size() << kBytesLabel;
         if (bytes.empty()) {
             out_ << kEmptyBytes;

@@ -5,10 +5,12 @@
 #include <istream>
 #include <ostream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "command/stored_value.h"
 #include "command/tarn_command_body.h"
+#include "command/typed_access.h"
 #include "tarnlink/TarnCommand.h"
 
 namespace TarnLink {
@@ -20,44 +22,32 @@ constexpr char kSendWord[] = "send ";
 constexpr char kStatementEnd[] = " . ;";
 constexpr char kEndOfParameters[] = ".";
 constexpr char kUnknownValue[] = "Unknown stored variant type - error.";
-constexpr char kInt8[] = "INT8";
-constexpr char kUInt8[] = "UINT8";
-constexpr char kInt16[] = "INT16";
-constexpr char kUInt16[] = "UINT16";
-constexpr char kInt32[] = "INT32";
-constexpr char kUInt32[] = "UINT32";
-constexpr char kInt64[] = "INT64";
-constexpr char kUInt64[] = "UINT64";
-constexpr char kBytes[] = "BYTES";
 constexpr char kSymbol[] = "SYMBOL";
 // Byte streams are read in pieces of this size, so that a count in the text
 // never sizes a buffer before the bytes are really there.
 constexpr std::size_t kByteStreamChunk = 4096;
 
-// Writes " KEYWORD value" for one held value.
+using TarnLinkPrivate::ParamTypeOf;
+
+// Writes " KEYWORD value" for one held value: 64-bit values as their two
+// 32-bit halves, 8-bit ones as numbers.
 class ValueWriter {
 public:
     explicit ValueWriter(std::ostream& out) : out_(out) {}
 
-    void operator()(signed char value) { Write(kInt8, static_cast<int>(value)); }
-    void operator()(unsigned char value) { Write(kUInt8, static_cast<unsigned>(value)); }
-    void operator()(short value) { Write(kInt16, value); }
-    void operator()(unsigned short value) { Write(kUInt16, value); }
-    void operator()(std::int32_t value) { Write(kInt32, value); }
-    void operator()(std::uint32_t value) { Write(kUInt32, value); }
-    void operator()(std::int64_t value)
+    template <class Integer>
+    std::enable_if_t<std::is_integral_v<Integer>> operator()(Integer value)
     {
-        Write(kInt64, TarnLinkPrivate::HighHalf(value));
-        out_ << ' ' << TarnLinkPrivate::LowHalf(value);
-    }
-    void operator()(std::uint64_t value)
-    {
-        Write(kUInt64, TarnLinkPrivate::HighHalf(value));
-        out_ << ' ' << TarnLinkPrivate::LowHalf(value);
+        if constexpr (sizeof(Integer) == sizeof(std::uint64_t)) {
+            Write(ParamTypeOf<Integer>::keyword, TarnLinkPrivate::HighHalf(value));
+            out_ << ' ' << TarnLinkPrivate::LowHalf(value);
+        } else {
+            Write(ParamTypeOf<Integer>::keyword, +value);
+        }
     }
     void operator()(const std::vector<char>& bytes)
     {
-        Write(kBytes, bytes.size());
+        Write(ParamTypeOf<std::vector<char>>::keyword, bytes.size());
         out_ << ' ';
         out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
@@ -73,16 +63,6 @@ private:
 
     std::ostream& out_;
 };
-
-// Reads a number of type T and, when that succeeds, sets it as type Held.
-template <class T, class Held>
-void ReadAndSet(std::istream& in, TarnCommand& command, const char* name, void (TarnCommand::*set)(const char*, Held))
-{
-    T value{};
-    if (in >> value) {
-        (command.*set)(name, static_cast<Held>(value));
-    }
-}
 
 // A number that cannot be read takes the fallback value.
 std::uint32_t ReadUnsigned32(std::istream& in, std::uint32_t fallback)
@@ -142,33 +122,47 @@ bool ReadWord(std::istream& in, std::string& word)
     return static_cast<bool>(in);
 }
 
-// Reads the value text that follows keyword and sets it; a word that is no
-// keyword reads and sets nothing.
+// Reads the text of an integer value of type Integer and sets it: 64-bit
+// values as two 32-bit halves, 8-bit ones as numbers (not characters).
+template <class Integer>
+void ReadInteger(std::istream& in, const char* name, TarnCommand& command)
+{
+    if constexpr (std::is_same_v<Integer, std::int64_t>) {
+        TarnLinkPrivate::SetTyped(command, name, static_cast<std::int64_t>(ReadSignedHalves(in)));
+    } else if constexpr (std::is_same_v<Integer, std::uint64_t>) {
+        TarnLinkPrivate::SetTyped(command, name, ReadHalves(in, UINT32_MAX));
+    } else {
+        std::conditional_t<sizeof(Integer) == 1, int, Integer> value{};
+        if (in >> value) {
+            TarnLinkPrivate::SetTyped(command, name, static_cast<Integer>(value));
+        }
+    }
+}
+
+void ReadBytes(std::istream& in, const char* name, TarnCommand& command)
+{
+    const std::uint32_t count = ReadUnsigned32(in, 0);
+    std::vector<char> bytes;
+    if (count != 0 && ReadByteStream(in, count, bytes)) {
+        command.SetParamByteStream(name, bytes.data(), bytes.size());
+    }
+}
+
+// Reads the value text that follows keyword and sets it. A word that is no
+// keyword reads and sets nothing: the text form takes the word after it as
+// the next parameter's name.
 void ReadValue(std::istream& in, const std::string& keyword, const char* name, TarnCommand& command)
 {
-    if (keyword == kInt8) {
-        ReadAndSet<int>(in, command, name, &TarnCommand::SetParamInt8);
-    } else if (keyword == kUInt8) {
-        ReadAndSet<int>(in, command, name, &TarnCommand::SetParamUInt8);
-    } else if (keyword == kInt16) {
-        ReadAndSet<short>(in, command, name, &TarnCommand::SetParamInt16);
-    } else if (keyword == kUInt16) {
-        ReadAndSet<unsigned short>(in, command, name, &TarnCommand::SetParamUInt16);
-    } else if (keyword == kInt32) {
-        ReadAndSet<std::int32_t>(in, command, name, &TarnCommand::SetParamInt32);
-    } else if (keyword == kUInt32) {
-        ReadAndSet<std::uint32_t>(in, command, name, &TarnCommand::SetParamUInt32);
-    } else if (keyword == kInt64) {
-        command.SetParamInt64(name, static_cast<std::int64_t>(ReadSignedHalves(in)));
-    } else if (keyword == kUInt64) {
-        command.SetParamUInt64(name, ReadHalves(in, UINT32_MAX));
-    } else if (keyword == kBytes) {
-        const std::uint32_t count = ReadUnsigned32(in, 0);
-        std::vector<char> bytes;
-        if (count != 0 && ReadByteStream(in, count, bytes)) {
-            command.SetParamByteStream(name, bytes.data(), bytes.size());
-        }
-    } else if (keyword == kSymbol) {
+    const TarnLinkPrivate::ParamType type = TarnLinkPrivate::ParamTypeFromName(keyword);
+    if (type == TarnLinkPrivate::ParamType::kBytes) {
+        ReadBytes(in, name, command);
+        return;
+    }
+    const bool integer = TarnLinkPrivate::VisitIntegerType(type, [&](auto zero) {
+        ReadInteger<decltype(zero)>(in, name, command);
+        return true;
+    });
+    if (!integer && keyword == kSymbol) {
         std::string symbol;
         if (ReadWord(in, symbol)) {
             command.SetParamBySymbol(name, symbol.c_str());

@@ -7,6 +7,7 @@
 
 #include "command/command_status.h"
 #include "command/tarn_command_body.h"
+#include "dictionary/parameter_type.h"
 #include "tarnlink/TarnCommand.h"
 
 namespace TarnLink {
@@ -106,14 +107,10 @@ bool TarnCommand::IsStatusNotSupported() const { return body_->status == kTLNotS
 bool TarnCommand::IsStatusTransmitError() const { return body_->status == kTLTransmitFailure; }
 bool TarnCommand::IsStatusTimeout() const { return body_->status == kTLTimeOut; }
 
-void TarnCommand::SetParamInt8(const char* name, signed char value) { body_->Assign(name, Variant(value)); }
-void TarnCommand::SetParamUInt8(const char* name, unsigned char value) { body_->Assign(name, Variant(value)); }
-void TarnCommand::SetParamInt16(const char* name, short value) { body_->Assign(name, Variant(value)); }
-void TarnCommand::SetParamUInt16(const char* name, unsigned short value) { body_->Assign(name, Variant(value)); }
-void TarnCommand::SetParamInt32(const char* name, std::int32_t value) { body_->Assign(name, Variant(value)); }
-void TarnCommand::SetParamUInt32(const char* name, std::uint32_t value) { body_->Assign(name, Variant(value)); }
-void TarnCommand::SetParamInt64(const char* name, std::int64_t value) { body_->Assign(name, Variant(value)); }
-void TarnCommand::SetParamUInt64(const char* name, std::uint64_t value) { body_->Assign(name, Variant(value)); }
+#define TARNLINK_INTEGER_TYPE(Id, keyword, size, CppType, dumpName)                                                  \
+    void TarnCommand::SetParam##Id(const char* name, CppType value) { body_->Assign(name, Variant(value)); }         \
+    bool TarnCommand::GetParam##Id(const char* name, CppType& value) const { return ReadExact(*body_, name, value); }
+#include "dictionary/parameter_type_table.h"
 
 void TarnCommand::SetParamByteStream(const char* name, const char* data, std::size_t length)
 {
@@ -134,24 +131,6 @@ void TarnCommand::SetParamBySymbol(const char* name, const char* symbol)
         return;
     }
     body_->Assign(name, Variant(std::string(symbol, length)));
-}
-
-bool TarnCommand::GetParamInt8(const char* name, signed char& value) const { return ReadExact(*body_, name, value); }
-bool TarnCommand::GetParamUInt8(const char* name, unsigned char& value) const { return ReadExact(*body_, name, value); }
-bool TarnCommand::GetParamInt16(const char* name, short& value) const { return ReadExact(*body_, name, value); }
-bool TarnCommand::GetParamUInt16(const char* name, unsigned short& value) const
-{
-    return ReadExact(*body_, name, value);
-}
-bool TarnCommand::GetParamInt32(const char* name, std::int32_t& value) const { return ReadExact(*body_, name, value); }
-bool TarnCommand::GetParamUInt32(const char* name, std::uint32_t& value) const
-{
-    return ReadExact(*body_, name, value);
-}
-bool TarnCommand::GetParamInt64(const char* name, std::int64_t& value) const { return ReadExact(*body_, name, value); }
-bool TarnCommand::GetParamUInt64(const char* name, std::uint64_t& value) const
-{
-    return ReadExact(*body_, name, value);
 }
 
 bool TarnCommand::GetParamByteStreamLength(const char* name, std::size_t* length) const

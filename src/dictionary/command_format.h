@@ -10,17 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "dictionary/parameter_type.h"
 #include "wire/wire_format.h"
 
 namespace TarnLinkPrivate {
-
-enum class ParamType : std::uint8_t { kInt8, kUInt8, kInt16, kUInt16, kInt32, kUInt32, kInt64, kUInt64, kBytes, kInvalid };
-
-// kInvalid for a word that is not one of the nine type names.
-ParamType ParamTypeFromName(const std::string& typeName);
-const char* ParamTypeName(ParamType type);
-// Bytes of a value of this type in a packet; 0 for BYTES and kInvalid.
-std::int32_t FixedSizeOf(ParamType type);
 
 struct ParameterDefinition {
     std::string name;

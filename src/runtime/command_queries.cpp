@@ -3,6 +3,7 @@
 #include <cstring>
 #include <ostream>
 
+#include "command/typed_access.h"
 #include "dictionary/command_format.h"
 #include "dictionary/command_registry.h"
 #include "dictionary/library_state.h"
@@ -54,35 +55,19 @@ void ReportParameterMessage(const char* message, const char* commandName, const 
     }
 }
 
-template <class Value>
-bool ReadAs(const TarnCommand& command, const char* paramName,
-            bool (TarnCommand::*getter)(const char*, Value&) const, std::int64_t* widened)
-{
-    Value value {};
-    if (!(command.*getter)(paramName, value)) {
-        return false;
-    }
-    *widened = static_cast<std::int64_t>(value);
-    return true;
-}
-
 // Reads the parameter with the getter of exactly its definition's type and
 // widens it to 64-bit signed: signed types sign-extend, unsigned ones
 // zero-extend, and UINT64 keeps its bit pattern.
 bool ReadWidened(const TarnCommand& command, const char* paramName, ParamType type, std::int64_t* widened)
 {
-    switch (type) {
-    case ParamType::kInt8: return ReadAs<signed char>(command, paramName, &TarnCommand::GetParamInt8, widened);
-    case ParamType::kUInt8: return ReadAs<unsigned char>(command, paramName, &TarnCommand::GetParamUInt8, widened);
-    case ParamType::kInt16: return ReadAs<short>(command, paramName, &TarnCommand::GetParamInt16, widened);
-    case ParamType::kUInt16:
-        return ReadAs<unsigned short>(command, paramName, &TarnCommand::GetParamUInt16, widened);
-    case ParamType::kInt32: return ReadAs<std::int32_t>(command, paramName, &TarnCommand::GetParamInt32, widened);
-    case ParamType::kUInt32: return ReadAs<std::uint32_t>(command, paramName, &TarnCommand::GetParamUInt32, widened);
-    case ParamType::kInt64: return ReadAs<std::int64_t>(command, paramName, &TarnCommand::GetParamInt64, widened);
-    case ParamType::kUInt64: return ReadAs<std::uint64_t>(command, paramName, &TarnCommand::GetParamUInt64, widened);
-    default: return false;
-    }
+    return VisitIntegerType(type, [&](auto zero) {
+        decltype(zero) value = zero;
+        if (!GetTyped(command, paramName, value)) {
+            return false;
+        }
+        *widened = static_cast<std::int64_t>(value);
+        return true;
+    });
 }
 
 bool IsNumeric(ParamType type) { return type != ParamType::kBytes && type != ParamType::kInvalid; }

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <iomanip>
 
+#include "command/typed_access.h"
 #include "hex_text.h"
 
 namespace TarnLinkTool {
@@ -13,14 +14,14 @@ constexpr char kSymbolWord[] = "SYMBOL ";
 constexpr char kBytesUnit[] = " bytes)";
 constexpr char kUnreadable[] = "(not readable as its type)";
 constexpr char kEmptyStream[] = "(0 bytes)";
+constexpr char kUnknownType[] = "(a value of the unknown type ";
 constexpr std::size_t kShownStreamBytes = 24;
 constexpr std::size_t kShownStreamText = 80;
 constexpr std::size_t kSymbolBufferSize = 256;
 
-template <class Value, class Getter>
-std::string NumberText(const TarnLink::TarnCommand& command, const char* name, Getter getter) {
-    Value value{};
-    if (!(command.*getter)(name, value)) {
+template <class Value>
+std::string NumberText(const TarnLink::TarnCommand& command, const char* name, Value value) {
+    if (!TarnLinkPrivate::GetTyped(command, name, value)) {
         return kUnreadable;
     }
     // Widen the 8-bit types so that they print as numbers, not characters.
@@ -49,23 +50,23 @@ std::string ByteStreamText(const TarnLink::TarnCommand& command, const char* nam
 } // namespace
 
 std::string ParameterValueText(const TarnLink::TarnCommand& command, const TarnLink::ParameterInfo& parameter) {
-    using TarnLink::TarnCommand;
     const char* name = parameter.name.c_str();
     if (command.IsParamSetBySymbol(name)) {
         char symbol[kSymbolBufferSize] = {};
         command.GetParamSetSymbol(name, symbol, sizeof(symbol));
         return kSymbolWord + std::string(symbol);
     }
-    const std::string& type = parameter.typeName;
-    if (type == "INT8") return NumberText<signed char>(command, name, &TarnCommand::GetParamInt8);
-    if (type == "UINT8") return NumberText<unsigned char>(command, name, &TarnCommand::GetParamUInt8);
-    if (type == "INT16") return NumberText<short>(command, name, &TarnCommand::GetParamInt16);
-    if (type == "UINT16") return NumberText<unsigned short>(command, name, &TarnCommand::GetParamUInt16);
-    if (type == "INT32") return NumberText<std::int32_t>(command, name, &TarnCommand::GetParamInt32);
-    if (type == "UINT32") return NumberText<std::uint32_t>(command, name, &TarnCommand::GetParamUInt32);
-    if (type == "INT64") return NumberText<std::int64_t>(command, name, &TarnCommand::GetParamInt64);
-    if (type == "UINT64") return NumberText<std::uint64_t>(command, name, &TarnCommand::GetParamUInt64);
-    return ByteStreamText(command, name);
+    using TarnLinkPrivate::ParamType;
+    const ParamType type = TarnLinkPrivate::ParamTypeFromName(parameter.typeName);
+    if (type == ParamType::kBytes) {
+        return ByteStreamText(command, name);
+    }
+    std::string text = kUnknownType + parameter.typeName + ")";
+    TarnLinkPrivate::VisitIntegerType(type, [&](auto zero) {
+        text = NumberText(command, name, zero);
+        return true;
+    });
+    return text;
 }
 
 void WriteParameterLines(std::ostream& out, const TarnLink::TarnCommand& command, const TarnLink::CommandInfo& info,
