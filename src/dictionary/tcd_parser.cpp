@@ -17,6 +17,8 @@ constexpr char kFinishedFile[] = "\n\nFinished Parsing Tarn Command Definition F
 constexpr char kLineEnd[] = "\n";
 constexpr char kFileFailed[] = "\n\nERROR - Failed To Successfully parse Tarn Command Definition file : ";
 constexpr char kStatementTooLong[] = "\n\nERROR - Statement too long in Tarn Command Definition file : ";
+// Names are looked up as C strings: a NUL byte in one would make it unreachable.
+constexpr char kNulByte[] = "\n\nERROR - NUL byte in statement of Tarn Command Definition file : ";
 
 constexpr char kDefinitionPrefix[] = "\n\nERROR - Tarn Command Definition : ";
 constexpr char kMissingKind[] = " DEFINITION INVALID - MISSING TYPE KEYWORD [Meta|Tarn|Diag]";
@@ -238,6 +240,9 @@ bool ParseTCDFile(std::istream& file, const char* fileName)
         }
         if (text.size() > kMaxStatementLength) {
             return Fail(kStatementTooLong, name);
+        }
+        if (text.find('\0') != std::string::npos) {
+            return Fail(kNulByte, name);
         }
         statement.clear();
         statement.str(text);

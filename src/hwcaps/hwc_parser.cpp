@@ -15,6 +15,8 @@ constexpr char kDuplicateHardwareType[] =
     "\n\nERROR - duplicate HardwareType key found in Hardware Capabilities file : ";
 constexpr char kParseFailed[] = "\n\nERROR - Failed To Successfully parse Hardware Capabilities file : ";
 constexpr char kStatementTooLong[] = "\n\nERROR - Statement too long in Hardware Capabilities file : ";
+// Names are looked up as C strings: a NUL byte in one would make it unreachable.
+constexpr char kNulByte[] = "\n\nERROR - NUL byte in statement of Hardware Capabilities file : ";
 constexpr char kExceptionOccurred[] = "\n\nERROR - Exception occurred : ";
 constexpr char kWhileProcessingFile[] = " while processing file : ";
 constexpr char kUnknownException[] = "\n\nERROR - Unknown exception occurred while processing file : ";
@@ -94,6 +96,11 @@ bool HWCParser::Parse(std::istream& input)
             break;
         }
         if (read == StatementRead::kEndOfInput) {
+            break;
+        }
+        if (statement.find('\0') != std::string::npos) {
+            Diagnostics() << kNulByte << fileName_;
+            result_ = false;
             break;
         }
         StatementWords words(statement);

@@ -117,6 +117,9 @@ const MalformedCase kMalformed[] = {
      "", 0},
     {"statement too long", "A Diag DiagOpcode 1;" + std::string(8192, ' ') + ";B Diag DiagOpcode 2;",
      "\n\nERROR - Statement too long in Tarn Command Definition file : t.tcd", "", 1},
+    // Names are looked up as C strings: one holding a NUL byte could never be found.
+    {"NUL byte in a name", "A Diag DiagOpcode 1;" + std::string("B\0C Diag DiagOpcode 2;", 22),
+     "\n\nERROR - NUL byte in statement of Tarn Command Definition file : t.tcd", "", 1},
 };
 
 class MalformedStatement : public RegistryTest, public ::testing::WithParamInterface<MalformedCase> {};

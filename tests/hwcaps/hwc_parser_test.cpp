@@ -119,6 +119,16 @@ TEST_F(HWCParserTest, SecondHardwareTypeIsReportedAndFailsTheFileAfterReadingIt)
     EXPECT_EQ(Describe(data), "type=B {}P=1 ");
 }
 
+// Names are looked up as C strings: a NUL byte would make one unreachable.
+TEST_F(HWCParserTest, NulByteInAStatementFailsTheFile)
+{
+    HWCapsData data;
+    CoutCapture output;
+    EXPECT_FALSE(Parse(std::string("HardwareType Box ; Property A\0B INTEGER 1 ;", 43), data));
+    EXPECT_EQ(output.Text(), "\n\nERROR - NUL byte in statement of Hardware Capabilities file : t.hwc"
+                             "\n\nERROR - Failed To Successfully parse Hardware Capabilities file : t.hwc");
+}
+
 TEST_F(HWCParserTest, StatementLongerThanItsBufferFailsTheFile)
 {
     const std::string fits = "Property A STRING " + std::string(8191 - 18, 'x') + ";";
