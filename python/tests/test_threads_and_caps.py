@@ -1,0 +1,106 @@
+"""Threads executing at once, and the capability questions."""
+
+import os
+import pathlib
+import re
+import threading
+import time
+
+import pytest
+
+import tarnlink
+
+SOURCE_DIR = pathlib.Path(os.environ.get("TARNLINK_SOURCE_DIR", pathlib.Path(__file__).parents[2]))
+
+
+def run_in_threads(work, count):
+    errors = []
+
+    def guarded(index):
+        try:
+            work(index)
+        except Exception as error:  # reported by the test, not lost in the thread
+            errors.append(error)
+
+    threads = [threading.Thread(target=guarded, args=(index,)) for index in range(count)]
+    for thread in threads:
+        thread.start()
+    for thread in threads:
+        thread.join(timeout=60)
+    assert errors == [] and not any(thread.is_alive() for thread in threads)
+
+
+def mute_and_read_back(index, rounds=25):
+    for round_number in range(rounds):
+        mute = round_number % 2
+        tarnlink.execute(tarnlink.Command("AudioHostChanMute", HostChannel=index, Mute=mute))
+        answer = tarnlink.execute(tarnlink.Command.request("AudioHostChanMute", HostChannel=index))
+        assert answer["Mute"] == mute
+
+
+def test_threads_execute_through_a_native_conduit_at_once(device):
+    run_in_threads(mute_and_read_back, 6)
+    assert len(device.packet_log()) == 6 * 25 * 2
+
+
+def test_threads_execute_through_a_python_conduit_at_once(library):
+    device = tarnlink.VirtualDevice()
+
+    class Relay(tarnlink.Conduit):
+        def transmit(self, request, timeout_ms, command_name):
+            return device.transmit(request, timeout_ms, command_name)
+
+    tarnlink.install_conduit(Relay(), 1, detect=False)
+    run_in_threads(mute_and_read_back, 4)
+
+
+def test_the_gil_is_free_while_the_library_waits_for_the_hardware(device):
+    device.inject_fault(tarnlink.Fault.DELAY, count=1, delay_ms=400)
+    started = threading.Event()
+
+    def slow_execution():
+        started.set()
+        tarnlink.execute(tarnlink.Command("SampleRate", SampleRate="SR_48000Hz"))
+
+    thread = threading.Thread(target=slow_execution)
+    thread.start()
+    started.wait()
+    time.sleep(0.05)  # the thread is inside the library by now
+    counted = 0
+    while thread.is_alive():
+        counted += 1
+    thread.join()
+    assert counted > 1000  # this thread ran Python while the other one waited for the answer
+
+
+def capability_functions_of_the_table():
+    table = (SOURCE_DIR / "include" / "tarnlink" / "TarnHWCapsTable.h").read_text()
+    return re.findall(r"^TARNLINK_HWCAPS_FUNCTION\((\w+),", table, re.MULTILINE)
+
+
+def test_all_answers_every_function_of_the_table(device):
+    answers = tarnlink.caps.all()
+    assert len(answers) == 78 and sorted(answers) == sorted(capability_functions_of_the_table())
+    assert {name: answers[name] for name in ("GetSupportsHD", "GetMaxAudioChannels", "GetPeripheralName",
+                                             "GetConduitBaseID", "GetIsHDControl")} == {
+        "GetSupportsHD": True, "GetMaxAudioChannels": 16, "GetPeripheralName": "Studio Box",
+        "GetConduitBaseID": 4000, "GetIsHDControl": False}
+    assert all(callable(getattr(tarnlink.caps, name)) for name in answers)
+
+
+def test_questions_by_name_with_conditions(device):
+    at_96k = [("SampleRate", "SampleRate", "SR_96000Hz")]
+    assert tarnlink.caps.query("GetMaxAudioChannels", conditions=at_96k) == 8
+    assert tarnlink.caps.GetMaxAudioChannels(at_96k) == 8
+    assert tarnlink.caps.GetMaxAudioChannels() == 16
+    with pytest.raises(KeyError, match="no capability function of this name: GetSupportsSmell"):
+        tarnlink.caps.query("GetSupportsSmell")
+    with pytest.raises(ValueError, match="the condition names no command parameter or symbol of the dictionary"):
+        tarnlink.caps.query("GetMaxAudioChannels", conditions=[("SampleRate", "SampleRate", "SR_1Hz")])
+    with pytest.raises(TypeError, match="a condition is \\(command, parameter, value\\)"):
+        tarnlink.caps.query("GetMaxAudioChannels", conditions=["SampleRate"])
+
+
+def test_detection_follows_the_installed_hardware(library):
+    tarnlink.install_conduit(tarnlink.VirtualDevice(hardware="NoSuchBox"), 1)
+    assert tarnlink.caps.GetSupportsHD() is False
