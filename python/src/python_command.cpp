@@ -8,13 +8,16 @@
 
 #include "library_access.h"
 #include "packet_bytes.h"
-#include "parameter_types.h"
 #include "tarnlink/TarnCommandFactory.h"
 
 namespace py = pybind11;
 
 namespace TarnLinkPython {
 namespace {
+
+// The definition's name of the byte stream type, from the library's table of parameter types.
+#define TARNLINK_BYTES_TYPE(Id, keyword, CppType, dumpName) constexpr char kByteStreamType[] = keyword;
+#include "dictionary/parameter_type_table.h"
 
 constexpr char kUnknownCommand[] = "no command of this name is defined: ";
 constexpr char kNoSuchParameter[] = " has no parameter ";
@@ -123,13 +126,12 @@ void SetNumber(PythonCommand& command, const TarnLink::ParameterInfo& parameter,
         throw py::error_already_set();
     }
     const char* name = parameter.name.c_str();
-#define TARNLINK_SET_NUMBER(text, type, suffix)                                          \
-    if (parameter.typeName == text) {                                                    \
-        command.command.SetParam##suffix(name, CheckedNumber<type>(number, command, parameter)); \
-        return;                                                                          \
+#define TARNLINK_INTEGER_TYPE(Id, keyword, size, CppType, dumpName)                             \
+    if (parameter.typeName == keyword) {                                                      \
+        command.command.SetParam##Id(name, CheckedNumber<CppType>(number, command, parameter)); \
+        return;                                                                               \
     }
-    TARNLINK_PYTHON_NUMBER_TYPES(TARNLINK_SET_NUMBER)
-#undef TARNLINK_SET_NUMBER
+#include "dictionary/parameter_type_table.h"
 }
 
 // The stored value as its definition's type; throws bad_cast when another type is stored.
@@ -141,14 +143,13 @@ py::object StoredValue(const TarnLink::TarnCommand& command, const TarnLink::Par
         command.GetParamSetSymbol(name, symbol, sizeof(symbol));
         return py::str(symbol);
     }
-#define TARNLINK_GET_NUMBER(text, type, suffix) \
-    if (parameter.typeName == text) {           \
-        type number{};                          \
-        command.GetParam##suffix(name, number); \
-        return py::int_(number);                \
+#define TARNLINK_INTEGER_TYPE(Id, keyword, size, CppType, dumpName) \
+    if (parameter.typeName == keyword) {                          \
+        CppType number{};                                         \
+        command.GetParam##Id(name, number);                       \
+        return py::int_(number);                                  \
     }
-    TARNLINK_PYTHON_NUMBER_TYPES(TARNLINK_GET_NUMBER)
-#undef TARNLINK_GET_NUMBER
+#include "dictionary/parameter_type_table.h"
     std::size_t length = 0;
     command.GetParamByteStreamLength(name, &length);
     std::string data(length, '\0');
