@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dictionary/command_registry.h"
+#include "diagnostics/diagnostics.h"
 #include "dictionary/library_state.h"
 #include "dictionary/tcd_file_processor.h"
 #include "runtime/conduit_registry.h"
@@ -61,13 +62,11 @@ bool LoadDefinitions()
         const std::string* additional = AdditionalPath();
         if (additional != nullptr && !ProcessDirectory(additional->c_str(), parser)) {
             ok = false;
-            if (IsVerbose()) {
-                Diagnostics() << kDirectoryFailed << *additional;
-            }
+            VerboseMessage(kDirectoryFailed, *additional);
         }
     }
     if (GetNameRegistry().empty()) {
-        Diagnostics() << kNoCommands;
+        ErrorMessage(kNoCommands);
         ok = false;
     }
     return ok;
@@ -76,7 +75,7 @@ bool LoadDefinitions()
 bool StartCapabilities()
 {
     if (!HWCapsFactory::InitHardwareCapabilitiesInfo(CapabilitiesPath())) {
-        Diagnostics() << kCapabilitiesFailed;
+        ErrorMessage(kCapabilitiesFailed);
         return false;
     }
     VerboseMessage(kCapabilitiesReady);
@@ -88,9 +87,9 @@ bool LoadEverything()
     try {
         return LoadDefinitions() && StartCapabilities();
     } catch (const std::exception& error) {
-        Diagnostics() << kInitializeException << error.what();
+        ErrorMessage(kInitializeException, error.what());
     } catch (...) {
-        Diagnostics() << kInitializeUnknownException;
+        ErrorMessage(kInitializeUnknownException);
     }
     return false;
 }
@@ -126,9 +125,9 @@ void RunShutdownStep(Step step, std::vector<std::string>& errors)
 
 void ReportTerminationErrors(const std::vector<std::string>& errors)
 {
-    Diagnostics() << kTerminationErrors;
+    ErrorMessage(kTerminationErrors);
     for (const std::string& error : errors) {
-        Diagnostics() << kTerminationErrorPrefix << error;
+        ErrorMessage(kTerminationErrorPrefix, error);
     }
 }
 
@@ -137,17 +136,17 @@ void ReportTerminationErrors(const std::vector<std::string>& errors)
 bool InitializeLibrary()
 {
     if (InitCount() != 0) {
-        Diagnostics() << kAlreadyInited;
+        ErrorMessage(kAlreadyInited);
         SetInitCount(InitCount() + 1);
         return true;
     }
     if (!IsCleanShutdown()) {
-        Diagnostics() << kNotTerminatedCleanly;
+        ErrorMessage(kNotTerminatedCleanly);
         return false;
     }
     VerboseMessage(kInitializing);
     if (!LoadEverything()) {
-        Diagnostics() << kInitializeFailed;
+        ErrorMessage(kInitializeFailed);
         ReleasePartialLoad();
         return false;
     }

@@ -4,7 +4,7 @@
 
 #include "command/compiler.h"
 #include "conduit_override.h"
-#include "dictionary/library_state.h"
+#include "diagnostics/diagnostics.h"
 #include "library_lifecycle.h"
 #include "runtime/command_queries.h"
 #include "runtime/conduit_registry.h"

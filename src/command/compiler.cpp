@@ -11,7 +11,7 @@
 #include "wire/wire_format.h"
 #include "command/parameter_codec.h"
 #include "command/symbolic_constant.h"
-#include "dictionary/library_state.h"
+#include "diagnostics/diagnostics.h"
 #include "dictionary/packet_layout.h"
 
 namespace TarnLinkPrivate {
@@ -62,28 +62,21 @@ public:
 
     bool Run()
     {
-        Trace(kBegin);
+        TraceMessage(kBegin);
         if (!DeterminePacketSizes()) {
             return false;
         }
-        Trace(kCompileIntoPackets);
+        TraceMessage(kCompileIntoPackets);
         if (!BuildPacket()) {
-            Trace(kCompilationFailed);
+            TraceMessage(kCompilationFailed);
             byteCode_.length = 0;
             return false;
         }
-        Trace(kEnd);
+        TraceMessage(kEnd);
         return true;
     }
 
 private:
-    void Trace(const char* text) const
-    {
-        if (trace_) {
-            Diagnostics() << text;
-        }
-    }
-
     bool Fail(CommandStatus_t status)
     {
         if (status_ != nullptr) {
@@ -95,23 +88,21 @@ private:
     bool DeterminePacketSizes()
     {
         if (definition_.HasVariableLengthData()) {
-            Trace(kComputingSizes);
+            TraceMessage(kComputingSizes);
             if (!LayOutForCommand()) {
                 return false;
             }
         } else {
-            Trace(kPrecomputedSizes);
+            TraceMessage(kPrecomputedSizes);
             sizes_ = definition_.Sizes();
             totalSize_ = isSend_ ? sizes_.sendSize : sizes_.requestSize;
         }
         if (totalSize_ >= 1 && totalSize_ <= kMaxPacketTotalSize) {
             return true;
         }
-        if (trace_) {
-            Diagnostics() << kTotalSizeError;
-            if (totalSize_ == kLayoutTooLarge) {
-                Diagnostics() << kMaximumSize << kMaxPacketTotalSize << kExceeded;
-            }
+        TraceMessage(kTotalSizeError);
+        if (totalSize_ == kLayoutTooLarge) {
+            TraceMessage(kMaximumSize, kMaxPacketTotalSize, kExceeded);
         }
         return Fail(TarnLink::kTLPacketSizeError);
     }
@@ -152,7 +143,7 @@ private:
 
     bool BuildPacket()
     {
-        Trace(kCompilingPacket);
+        TraceMessage(kCompilingPacket);
         packet_ = byteCode_.Reserve(static_cast<std::size_t>(totalSize_));
         if (packet_ == nullptr) {
             return Fail(TarnLink::kTLFail);
@@ -161,7 +152,7 @@ private:
         if (!WriteHeader(payload)) {
             return false;
         }
-        Trace(kCompilingParameters);
+        TraceMessage(kCompilingParameters);
         written_ = totalSize_ - payload;
         for (const ParameterDefinition& parameter : definition_.Parameters()) {
             if (!NeedsParameter(parameter)) {
@@ -177,23 +168,23 @@ private:
             std::fill(packet_ + written_, packet_ + totalSize_, static_cast<unsigned char>(0));
         }
         byteCode_.length = static_cast<std::size_t>(totalSize_);
-        Trace(kFinishedPacket);
+        TraceMessage(kFinishedPacket);
         return true;
     }
 
     bool WriteHeader(std::int32_t payload)
     {
         if (definition_.IsDiagCommandFormat()) {
-            Trace(kWritingDiagMagic);
-            Trace(kWritingDiagOpcode);
+            TraceMessage(kWritingDiagMagic);
+            TraceMessage(kWritingDiagOpcode);
             WriteDiagPacketHeader(static_cast<const DiagCommandFormat&>(definition_).Opcode(), payload, packet_);
             return true;
         }
-        Trace(kWritingTarnHeader);
+        TraceMessage(kWritingTarnHeader);
         const auto& tarn = static_cast<const TarnCommandFormat&>(definition_);
         const TarnCommandHeader header{tarn.Major(), tarn.Minor(), tarn.Function(), !isSend_};
         if (!WriteTarnPacketHeader(header, payload, packet_)) {
-            Trace(kTarnHeaderError);
+            TraceMessage(kTarnHeaderError);
             return Fail(TarnLink::kTLInvalidCommandHeader);
         }
         return true;
@@ -249,9 +240,7 @@ bool CompileTarnByteCode(const TarnCommand& command, TarnCommandByteCode& byteCo
     }
     TarnLink::CommandBodyAccess::Of(byteCode).length = 0; // empty until a packet is complete
     if (entry.definition == nullptr) {
-        if (IsVerbose()) {
-            Diagnostics() << kFormatNotFound << command.GetCommandName();
-        }
+        VerboseMessage(kFormatNotFound, command.GetCommandName());
         if (status != nullptr) {
             *status = TarnLink::kTLCommandFormatNotFound;
         }

@@ -9,7 +9,7 @@
 #include "wire/wire_format.h"
 #include "command/parameter_codec.h"
 #include "dictionary/command_registry.h"
-#include "dictionary/library_state.h"
+#include "diagnostics/diagnostics.h"
 #include "dictionary/packet_layout.h"
 
 namespace TarnLinkPrivate {
@@ -31,20 +31,6 @@ constexpr char kLongSendResponse[] =
 constexpr char kFormatNotFound[] = "\nERROR - Could not find TarnCommandFormat - Command: ";
 constexpr char kParametersFailed[] = "\nERROR - Decompiling parameters failed - Command: ";
 
-void Trace(const char* text)
-{
-    if (IsCompileTrace()) {
-        Diagnostics() << text;
-    }
-}
-
-void TraceWithName(const char* text, const TarnCommand& command)
-{
-    if (IsCompileTrace()) {
-        Diagnostics() << text << command.GetCommandName();
-    }
-}
-
 // Where the parameter data of a response lies and what it says of the command.
 struct ResponseData {
     const unsigned char* start = nullptr;
@@ -63,14 +49,12 @@ public:
     bool Run(const TarnCommandByteCode& response, bool lenient)
     {
         body_.status = TarnLink::kTLFail;
-        // For an unknown name the registry's own check writes its verbose note.
-        const bool isDiag = definition_ != nullptr ? definition_->IsDiagCommandFormat()
-                                                   : IsDiagCommandFormat(command_.GetCommandName());
+        const bool isDiag = IsDiagCommandFormat(definition_, command_.GetCommandName());
         const TarnCommandByteCode::Body& packetBody = TarnLink::CommandBodyAccess::Of(response);
         const unsigned char* packet = packetBody.buffer.get();
         const std::size_t length = packetBody.length;
         if (length < static_cast<std::size_t>(kTarnHeaderLength)) {
-            Trace(kNoPacket);
+            TraceMessage(kNoPacket);
             return Fail(TarnLink::kTLPacketSizeError);
         }
         ResponseData data;
@@ -83,19 +67,19 @@ public:
         }
         if (body_.isSend && !lenient) {
             if (length > static_cast<std::size_t>(kTarnHeaderLength)) {
-                Trace(kLongSendResponse);
+                TraceMessage(kLongSendResponse);
             }
             return true;
         }
         command_.ClearParameters();
         if (definition_ == nullptr) {
-            TraceWithName(kFormatNotFound, command_);
+            TraceMessage(kFormatNotFound, command_.GetCommandName());
             return Fail(TarnLink::kTLCommandFormatNotFound);
         }
         if (ReadParameters(data) || lenient) {
             return true;
         }
-        TraceWithName(kParametersFailed, command_);
+        TraceMessage(kParametersFailed, command_.GetCommandName());
         return Fail(TarnLink::kTLDecompileMissingParameterData);
     }
 
@@ -113,7 +97,7 @@ private:
     bool ReadDiagHeader(const unsigned char* packet, std::size_t length, ResponseData& data)
     {
         if (length < static_cast<std::size_t>(kDiagHeaderLength)) {
-            Trace(kNoDiagOpcode);
+            TraceMessage(kNoDiagOpcode);
             return Fail(TarnLink::kTLInvalidOpcode);
         }
         data.start = packet + kDiagHeaderLength;
@@ -128,11 +112,11 @@ private:
     {
         const bool marked = HasTransportMark(packet);
         if (!marked) {
-            Trace(kNotMarked);
+            TraceMessage(kNotMarked);
         }
         const std::int32_t lengthField = TransportLengthField(packet);
         if (!marked || lengthField < kTransportLengthBias) {
-            Trace(kBadTransportHeader);
+            TraceMessage(kBadTransportHeader);
             return Fail(TarnLink::kTLInvalidTransportHeader);
         }
         data.start = packet + kTarnHeaderLength;

@@ -3,10 +3,9 @@
 
 // The checks that open both compilation and decompilation.
 
-#include <ostream>
-
 #include "command/command_definition.h"
 #include "dictionary/command_format.h"
+#include "diagnostics/diagnostics.h"
 #include "dictionary/command_registry.h"
 #include "dictionary/library_state.h"
 #include "tarnlink/TarnCommand.h"
@@ -32,15 +31,12 @@ inline EntryCheck CheckEntry(const TarnLink::TarnCommand& command, const EntryTe
 {
     EntryCheck check;
     if (!IsLibraryInitialized()) {
-        Diagnostics() << texts.notInitialized;
+        ErrorMessage(texts.notInitialized);
         return check;
     }
     check.definition = DefinitionOf(command);
-    // For an unknown name the registry's own check writes its verbose note.
-    const bool isMeta = check.definition != nullptr ? check.definition->IsMetaCommandFormat()
-                                                    : IsMetaCommandFormat(command.GetCommandName());
-    if (isMeta) {
-        Diagnostics() << texts.metaCommand;
+    if (IsMetaCommandFormat(check.definition, command.GetCommandName())) {
+        ErrorMessage(texts.metaCommand);
         return check;
     }
     check.proceed = true;

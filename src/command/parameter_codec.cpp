@@ -9,7 +9,7 @@
 
 #include "wire/big_endian.h"
 #include "command/typed_access.h"
-#include "dictionary/library_state.h"
+#include "diagnostics/diagnostics.h"
 
 namespace TarnLinkPrivate {
 
@@ -25,32 +25,16 @@ constexpr char kSizeMismatch[] = "\nERROR - WritingParameterData - write for fix
 constexpr char kParameterNotFound[] = "\nParameter Not Found error - param name : ";
 constexpr char kParameterSizeError[] = "\nParameter Size error - param name : ";
 
-void TraceParameter(bool trace, const char* label, const ParameterDefinition& parameter)
+void TraceParameter(const char* label, const ParameterDefinition& parameter)
 {
-    if (trace) {
-        Diagnostics() << label << parameter.name << kTypeLabel << parameter.typeName;
-    }
-}
-
-void TraceNumBytes(bool trace, std::int64_t count)
-{
-    if (trace) {
-        Diagnostics() << kNumBytesLabel << count;
-    }
-}
-
-void TraceSizeMismatch()
-{
-    if (IsCompileTrace()) {
-        Diagnostics() << kSizeMismatch;
-    }
+    TraceMessage(label, parameter.name, kTypeLabel, parameter.typeName);
 }
 
 template <class Value>
 bool EncodeStoredInteger(const Variant* stored, std::int32_t size, unsigned char* out)
 {
     if (size != static_cast<std::int32_t>(sizeof(Value))) {
-        TraceSizeMismatch();
+        TraceMessage(kSizeMismatch);
         return false;
     }
     if (stored == nullptr) {
@@ -77,7 +61,7 @@ bool EncodeBytes(const Variant* stored, std::int32_t size, unsigned char* out)
         return false;
     }
     if (bytes->size() != static_cast<std::size_t>(size)) {
-        TraceSizeMismatch();
+        TraceMessage(kSizeMismatch);
         return false;
     }
     std::memcpy(out, bytes->data(), bytes->size());
@@ -109,18 +93,14 @@ std::int64_t CountedSize(const ParameterDefinition& parameter, const TarnCommand
     if (parameter.type == ParamType::kBytes) {
         const std::int32_t length = ParameterValueSize(parameter, command);
         if (length < 0) {
-            if (IsVerbose()) {
-                Diagnostics() << kParameterNotFound << parameter.name;
-            }
+            VerboseMessage(kParameterNotFound, parameter.name);
             return -1;
         }
         return command.IsSendCommand() || parameter.requiredForRequestData ? length : 0;
     }
     const std::int32_t size = FixedSizeOf(parameter.type);
     if (size == 0) {
-        if (IsVerbose()) {
-            Diagnostics() << kParameterSizeError << parameter.name;
-        }
+        VerboseMessage(kParameterSizeError, parameter.name);
         return -1;
     }
     return size;
@@ -158,10 +138,10 @@ bool EncodeValue(ParamType type, const Variant* stored, std::int32_t size, unsig
 
 bool EncodeTraced(const ParameterDefinition& parameter, const Variant* stored, std::int32_t size, unsigned char* out)
 {
-    TraceParameter(true, kWritingParameter, parameter);
+    TraceParameter(kWritingParameter, parameter);
     const bool written = EncodeValue(parameter.type, stored, size, out);
     if (written) {
-        TraceNumBytes(true, size);
+        TraceMessage(kNumBytesLabel, size);
     }
     return written;
 }
@@ -172,19 +152,18 @@ std::int32_t DecodeParameter(const ParameterDefinition& parameter, const unsigne
     if (parameter.type == ParamType::kInvalid || (bytes == nullptr && available > 0)) {
         return 0;
     }
-    const bool trace = IsCompileTrace();
-    TraceParameter(trace, kReadingParameter, parameter);
+    TraceParameter(kReadingParameter, parameter);
     if (parameter.type != ParamType::kBytes) {
         const std::int32_t consumed = DecodeInteger(parameter, bytes, available, command);
         if (consumed > 0) {
-            TraceNumBytes(trace, consumed);
+            TraceMessage(kNumBytesLabel, consumed);
         }
         return consumed;
     }
     const auto length = static_cast<std::int32_t>(std::clamp<std::int64_t>(available, 0, INT32_MAX));
     command.SetParamByteStream(parameter.name.c_str(), reinterpret_cast<const char*>(bytes),
                                static_cast<std::size_t>(length));
-    TraceNumBytes(trace, length);
+    TraceMessage(kNumBytesLabel, length);
     return length;
 }
 

@@ -6,7 +6,7 @@
 #include "command/compiler.h"
 #include "command/parameter_codec.h"
 #include "dictionary/command_registry.h"
-#include "dictionary/library_state.h"
+#include "diagnostics/diagnostics.h"
 #include "dictionary/packet_layout.h"
 
 namespace TarnLinkPrivate {
@@ -23,9 +23,7 @@ bool ComputeCompiledCommandParamDataPacketAndBytecodeOffset(const TarnLink::Tarn
     }
     const CommandFormat* found = FindCommandFormat(command.GetCommandName());
     if (found == nullptr) {
-        if (IsVerbose()) {
-            Diagnostics() << kFormatNotFound << command.GetCommandName();
-        }
+        VerboseMessage(kFormatNotFound, command.GetCommandName());
         return false;
     }
     const auto* definition = dynamic_cast<const TarnCommandFormat*>(found);

@@ -5,7 +5,7 @@
 #include <ostream>
 
 #include "command/typed_access.h"
-#include "dictionary/library_state.h"
+#include "diagnostics/diagnostics.h"
 
 namespace TarnLinkPrivate {
 
@@ -24,34 +24,25 @@ constexpr std::size_t kSymbolBufferSize = 256;
 bool ConvertSymbolicConstant(TarnLink::TarnCommand& command, const CommandFormat& definition,
                              const ParameterDefinition& parameter)
 {
-    const bool trace = IsCompileTrace();
-    if (trace) {
-        Diagnostics() << kConverting;
-    }
+    TraceMessage(kConverting);
     char symbol[kSymbolBufferSize] = {};
     if (!command.GetParamSetSymbol(parameter.name.c_str(), symbol, sizeof(symbol))) {
-        if (trace) {
-            Diagnostics() << kNoSymbolSet;
-        }
+        TraceMessage(kNoSymbolSet);
         return false;
     }
     std::int32_t value = 0;
     if (!definition.FindSymbol(symbol, &value)) {
-        if (trace) {
-            Diagnostics() << kSymbolName << symbol << kNotFound;
-        }
+        TraceMessage(kSymbolName, symbol, kNotFound);
         return false;
     }
-    if (trace) {
-        Diagnostics() << kSymbolFound << symbol << kValueLabel << value;
-    }
+    TraceMessage(kSymbolFound, symbol, kValueLabel, value);
     // Narrower types keep the low bits; 64-bit types take the sign-extended value.
     const bool converted = VisitIntegerType(parameter.type, [&](auto zero) {
         SetTyped(command, parameter.name.c_str(), static_cast<decltype(zero)>(value));
         return true;
     });
-    if (!converted && trace) {
-        Diagnostics() << kUnsupportedType << parameter.typeName;
+    if (!converted) {
+        TraceMessage(kUnsupportedType, parameter.typeName);
     }
     return converted;
 }

@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "dictionary/command_registry.h"
-#include "dictionary/library_state.h"
+#include "diagnostics/diagnostics.h"
 #include "dictionary/packet_layout.h"
 
 namespace TarnLinkPrivate {
@@ -26,9 +26,7 @@ bool IsKeyFree(const Index& index, const Key& key, const char* conflict)
     if (existing == index.end()) {
         return true;
     }
-    if (IsVerbose()) {
-        Diagnostics() << conflict << kExistingCommand << existing->second;
-    }
+    VerboseMessage(conflict, kExistingCommand, existing->second);
     return false;
 }
 
@@ -61,9 +59,7 @@ bool CommandFormat::HasVariableLengthData() const { return false; }
 bool CommandFormat::IsUnique() const
 {
     if (IsNameRegistered(name_)) {
-        if (IsVerbose()) {
-            Diagnostics() << kDuplicateName << name_;
-        }
+        VerboseMessage(kDuplicateName, name_);
         return false;
     }
     return true;

@@ -5,7 +5,7 @@
 #include <memory>
 #include <ostream>
 
-#include "dictionary/library_state.h"
+#include "diagnostics/diagnostics.h"
 
 namespace TarnLinkPrivate {
 
@@ -146,9 +146,7 @@ Container& Ensure(std::unique_ptr<Container>& container)
 
 bool ReportUnknown(const char* message, const char* commandName)
 {
-    if (IsVerbose()) {
-        Diagnostics() << message << (commandName != nullptr ? commandName : "");
-    }
+    VerboseMessage(message, (commandName != nullptr ? commandName : ""));
     return false;
 }
 
@@ -172,14 +170,24 @@ std::uint64_t RegistryGeneration() { return gGeneration; }
 
 bool IsMetaCommandFormat(const char* commandName)
 {
-    const CommandFormat* format = FindCommandFormat(commandName);
-    return format != nullptr ? format->IsMetaCommandFormat() : ReportUnknown(kMetaFormatNotFound, commandName);
+    return IsMetaCommandFormat(FindCommandFormat(commandName), commandName);
 }
 
 bool IsDiagCommandFormat(const char* commandName)
 {
-    const CommandFormat* format = FindCommandFormat(commandName);
-    return format != nullptr ? format->IsDiagCommandFormat() : ReportUnknown(kDiagFormatNotFound, commandName);
+    return IsDiagCommandFormat(FindCommandFormat(commandName), commandName);
+}
+
+bool IsMetaCommandFormat(const CommandFormat* definition, const char* commandName)
+{
+    return definition != nullptr ? definition->IsMetaCommandFormat()
+                                 : ReportUnknown(kMetaFormatNotFound, commandName);
+}
+
+bool IsDiagCommandFormat(const CommandFormat* definition, const char* commandName)
+{
+    return definition != nullptr ? definition->IsDiagCommandFormat()
+                                 : ReportUnknown(kDiagFormatNotFound, commandName);
 }
 
 bool SetOverrideTimeoutMillisec(const std::string& commandName, std::uint32_t timeoutMillisec)

@@ -34,9 +34,12 @@ CommandFormat* FindCommandFormat(const std::string& name);
 std::uint64_t RegistryGeneration();
 
 // The kind checks of the executor and compiler, with their verbose message
-// for an unknown name.
+// for an unknown name: by name, or of a definition found earlier (null for
+// an unknown name), which costs no further look-up.
 bool IsMetaCommandFormat(const char* commandName);
 bool IsDiagCommandFormat(const char* commandName);
+bool IsMetaCommandFormat(const CommandFormat* definition, const char* commandName);
+bool IsDiagCommandFormat(const CommandFormat* definition, const char* commandName);
 
 bool SetOverrideTimeoutMillisec(const std::string& commandName, std::uint32_t timeoutMillisec);
 

@@ -5,7 +5,7 @@
 #include <ostream>
 
 #include "dictionary/command_format.h"
-#include "dictionary/library_state.h"
+#include "diagnostics/diagnostics.h"
 #include "dictionary/tcd_words.h"
 
 namespace TarnLinkPrivate {
@@ -89,7 +89,7 @@ bool ReadCodeField(const CodeField& field, std::istream& statement, const std::s
             return true;
         }
     }
-    Diagnostics() << field.failureMessage << name;
+    ErrorMessage(field.failureMessage, name);
     return false;
 }
 
@@ -105,7 +105,7 @@ std::optional<std::uint32_t> MajorCodeOf(const std::string& word)
 
 bool FailBlock(const char* message, const std::string& name)
 {
-    Diagnostics() << message << name;
+    ErrorMessage(message, name);
     return false;
 }
 

@@ -1,6 +1,5 @@
 #include "dictionary/library_state.h"
 
-#include <iostream>
 #include <memory>
 
 namespace TarnLinkPrivate {
@@ -12,8 +11,6 @@ namespace {
 struct LibraryState {
     std::uint32_t initCount = 0;
     bool cleanShutdown = true;
-    bool verbose = false;
-    bool compileTrace = false;
     std::unique_ptr<std::string> additionalPath;
 };
 
@@ -24,45 +21,6 @@ LibraryState& State()
 }
 
 } // namespace
-
-std::ostream& Diagnostics() { return std::cout; }
-
-bool IsVerbose() { return State().verbose; }
-bool IsCompileTrace() { return State().compileTrace; }
-
-void SetVerbosityFlags(bool verbose, bool compileTrace)
-{
-    State().verbose = verbose;
-    State().compileTrace = compileTrace;
-}
-
-void VerboseMessage(const std::string& text)
-{
-    if (IsVerbose()) {
-        Diagnostics() << text;
-    }
-}
-
-void TraceMessage(const std::string& text)
-{
-    if (IsCompileTrace()) {
-        Diagnostics() << text;
-    }
-}
-
-void VerboseMessage(const char* text)
-{
-    if (IsVerbose()) {
-        Diagnostics() << text;
-    }
-}
-
-void TraceMessage(const char* text)
-{
-    if (IsCompileTrace()) {
-        Diagnostics() << text;
-    }
-}
 
 std::uint32_t InitCount() { return State().initCount; }
 bool IsLibraryInitialized() { return State().initCount > 0; }

@@ -1,28 +1,14 @@
 #ifndef TARNLINK_DICTIONARY_LIBRARY_STATE_H
 #define TARNLINK_DICTIONARY_LIBRARY_STATE_H
 
-// Process-wide settings and the sink of every diagnostic message.
+// The process-wide state of the library's life: how often it was
+// initialized, whether it shut down cleanly, and the host's further directory
+// of definition files.
 
 #include <cstdint>
-#include <iosfwd>
 #include <string>
 
 namespace TarnLinkPrivate {
-
-// Every diagnostic text of the library goes here (standard output, never
-// flushed by the library).
-std::ostream& Diagnostics();
-
-bool IsVerbose();
-bool IsCompileTrace();
-void SetVerbosityFlags(bool verbose, bool compileTrace);
-
-// Writes text only while the verbose (respectively compile-trace) flag is set.
-// Callers with composite messages test the flag themselves.
-void VerboseMessage(const std::string& text);
-void TraceMessage(const std::string& text);
-void VerboseMessage(const char* text);
-void TraceMessage(const char* text);
 
 std::uint32_t InitCount();
 bool IsLibraryInitialized();

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "dictionary/library_state.h"
+#include "diagnostics/diagnostics.h"
 
 namespace TarnLinkPrivate {
 
@@ -20,9 +20,7 @@ constexpr char kPrecomputedEnd[] = " precomputed packet size information as foll
 
 std::int32_t LayoutError(const char* message, const std::string& parameterName)
 {
-    if (IsVerbose()) {
-        Diagnostics() << message << parameterName;
-    }
+    VerboseMessage(message, parameterName);
     return kLayoutError;
 }
 
@@ -143,7 +141,7 @@ bool PrecomputeLayout(TarnDataCommandFormat& definition)
         return true;
     }
     if (ComputePacketSizes(definition, nullptr, sizes) < 1) {
-        Diagnostics() << kPrecomputeFailedBegin << definition.Name() << kPrecomputeFailedEnd;
+        ErrorMessage(kPrecomputeFailedBegin, definition.Name(), kPrecomputeFailedEnd);
         return false;
     }
     definition.SetSizes(sizes);

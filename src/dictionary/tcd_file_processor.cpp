@@ -6,7 +6,7 @@
 #include <ostream>
 #include <sstream>
 
-#include "dictionary/library_state.h"
+#include "diagnostics/diagnostics.h"
 #include "dictionary/tcd_parser.h"
 #include "platform/platform.h"
 
@@ -67,9 +67,7 @@ bool ProcessDirectory(const char* path, TCDFileProcessor& processor)
         return false;
     }
     const std::string directory = DirectoryWithSeparator(path);
-    if (IsVerbose()) {
-        Diagnostics() << kProcessingDirectory << path << kTask << processor.GetTaskDescription() << kLineEnd;
-    }
+    VerboseMessage(kProcessingDirectory, path, kTask, processor.GetTaskDescription(), kLineEnd);
     for (const Platform::DirectoryEntry& entry : Platform::ListDirectory(directory)) {
         if (entry.isDirectory || !HasSuffix(entry.name, kDefinitionSuffix)) {
             continue;

@@ -5,7 +5,7 @@
 
 #include "dictionary/command_format.h"
 #include "dictionary/command_registry.h"
-#include "dictionary/library_state.h"
+#include "diagnostics/diagnostics.h"
 #include "dictionary/tcd_words.h"
 
 namespace TarnLinkPrivate {
@@ -63,13 +63,13 @@ std::unique_ptr<CommandFormat> MakeFormat(const std::string& kind)
 
 bool Fail(const char* message, const std::string& name)
 {
-    Diagnostics() << message << name;
+    ErrorMessage(message, name);
     return false;
 }
 
 bool FailDefinition(const std::string& name, const char* stage)
 {
-    Diagnostics() << kDefinitionPrefix << name << stage;
+    ErrorMessage(kDefinitionPrefix, name, stage);
     return false;
 }
 
@@ -139,16 +139,12 @@ private:
     bool AddParameter(const std::string& name, const std::string& typeName, bool requiredForRequestData)
     {
         if (format_.HasParameter(name.c_str())) {
-            if (IsVerbose()) {
-                Diagnostics() << kDuplicateParameter << format_.Name();
-            }
+            VerboseMessage(kDuplicateParameter, format_.Name());
             return false;
         }
         const ParamType type = ParamTypeFromName(typeName);
         if (type == ParamType::kInvalid) {
-            if (IsVerbose()) {
-                Diagnostics() << kInvalidTypeBegin << typeName << kInvalidTypeEnd;
-            }
+            VerboseMessage(kInvalidTypeBegin, typeName, kInvalidTypeEnd);
             return false;
         }
         if (!format_.Parameters().empty() && format_.Parameters().back().type == ParamType::kBytes) {
@@ -171,9 +167,7 @@ private:
 
 bool ParseDefinitionBody(std::istream& statement, const std::string& name, CommandFormat& format)
 {
-    if (IsVerbose()) {
-        Diagnostics() << kFoundDefinition << kNameLabel << name;
-    }
+    VerboseMessage(kFoundDefinition, kNameLabel, name);
     format.SetName(name);
     if (!format.ReadCommandTypeBlock(statement)) {
         return Fail(kTypeBlockFailed, name);
@@ -227,9 +221,7 @@ bool ParseTCDFile(std::istream& file, const char* fileName)
     const std::string name = fileName != nullptr ? fileName : "";
     GetNameRegistry();
     GetTypeCodeIndex();
-    if (IsVerbose()) {
-        Diagnostics() << kParsingFile << name << kLineEnd;
-    }
+    VerboseMessage(kParsingFile, name, kLineEnd);
     std::string text;
     std::istringstream statement;
     for (;;) {
@@ -257,9 +249,7 @@ bool ParseTCDFile(std::istream& file, const char* fileName)
             return Fail(kFileFailed, name);
         }
     }
-    if (IsVerbose()) {
-        Diagnostics() << kFinishedFile << name << kLineEnd;
-    }
+    VerboseMessage(kFinishedFile, name, kLineEnd);
     return true;
 }
 

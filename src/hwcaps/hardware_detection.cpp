@@ -1,7 +1,7 @@
 #include <cstring>
 #include <ostream>
 
-#include "dictionary/library_state.h"
+#include "diagnostics/diagnostics.h"
 #include "hwcaps/conduit_caps_map.h"
 #include "tarnlink/TarnCommandFactory.h"
 #include "tarnlink/TarnHWCaps.h"
@@ -78,15 +78,15 @@ void ReadSubcomponentTypeId(unsigned char index, TypeIdBuffer& typeId)
     TarnCommand command = RequestDataCommand(kHardwareSubcompInfo);
     command.SetParamUInt8(kNthSubcomponent, index);
     if (!TarnCommandFactory::Execute(command)) {
-        TarnLinkPrivate::Diagnostics() << kSubcompInfoFailed;
+        TarnLinkPrivate::ErrorMessage(kSubcompInfoFailed);
     }
     std::size_t length = 0;
     if (!command.GetParamByteStreamLength(kTypeID, &length)) {
-        TarnLinkPrivate::Diagnostics() << kSubcompTypeIdMissing;
+        TarnLinkPrivate::ErrorMessage(kSubcompTypeIdMissing);
         length = 0;
     }
     if (length + 2 > kTypeIdBufferSize) {
-        TarnLinkPrivate::Diagnostics() << kTypeIdTooLarge;
+        TarnLinkPrivate::ErrorMessage(kTypeIdTooLarge);
         length = 0;
     }
     if (length != 0) {
@@ -98,11 +98,11 @@ unsigned char ReadSubcomponentCount()
 {
     TarnCommand command = RequestDataCommand(kHardwareSubcompCount);
     if (!TarnCommandFactory::Execute(command)) {
-        TarnLinkPrivate::Diagnostics() << kSubcompCountFailed;
+        TarnLinkPrivate::ErrorMessage(kSubcompCountFailed);
     }
     unsigned char count = 0;
     if (!command.GetParamUInt8(kNumSubcomponents, count)) {
-        TarnLinkPrivate::Diagnostics() << kSubcompCountMissing;
+        TarnLinkPrivate::ErrorMessage(kSubcompCountMissing);
         count = 0;
     }
     return count;
@@ -121,7 +121,7 @@ void MergeSubcomponent(TarnHWCaps& caps, const char* typeId)
 {
     if (std::strcmp(typeId, kHDBoardName) == 0 || std::strcmp(typeId, kHDBoardType) == 0) {
         if (!MergeOption(caps, kHDBoardType)) {
-            TarnLinkPrivate::Diagnostics() << kHDBoardNotFound;
+            TarnLinkPrivate::ErrorMessage(kHDBoardNotFound);
         }
     }
     if (std::strcmp(typeId, kCodecModuleName) == 0) {
@@ -146,7 +146,7 @@ TarnHWCaps* TarnHWCapsManager::CreateMyHWCaps()
     TypeIdBuffer typeId;
     TarnHWCaps* caps = ReadMainTypeId(typeId) ? TarnHWCapsFactory::CreateHWCaps(typeId.text) : nullptr;
     if (caps == nullptr) {
-        TarnLinkPrivate::Diagnostics() << kNoHWCapsFound;
+        TarnLinkPrivate::ErrorMessage(kNoHWCapsFound);
         return TarnHWCapsFactory::CreateHWCaps(kNullHardwareType);
     }
     const std::int32_t baseId = IntegerPropertyOr(*caps, kConduitBaseIDProperty, 0);
@@ -164,7 +164,7 @@ TarnHWCaps* TarnHWCapsManager::CreateMyHWCaps()
 bool TarnHWCapsManager::AddTarnHWCapsToMap(std::int32_t conduitBaseId, TarnHWCaps* caps)
 {
     if (caps == nullptr || conduitBaseId == 0) {
-        TarnLinkPrivate::Diagnostics() << kAddToMapFailed;
+        TarnLinkPrivate::ErrorMessage(kAddToMapFailed);
         return false;
     }
     TarnLinkPrivate::StoreConduitCaps(conduitBaseId, caps);

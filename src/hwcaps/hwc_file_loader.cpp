@@ -4,7 +4,7 @@
 #include <memory>
 #include <sstream>
 
-#include "dictionary/library_state.h"
+#include "diagnostics/diagnostics.h"
 #include "dictionary/tcd_file_processor.h"
 #include "hwcaps/hwc_parser.h"
 #include "hwcaps/hwcaps_registry.h"
@@ -27,7 +27,7 @@ bool LoadHWCFile(std::istream& input, const std::string& fileName)
         return false;
     }
     if (!RegisterHWCapsData(data)) {
-        Diagnostics() << kDuplicateHardwareTypeId << fileName << kHardwareTypeIdLabel << data->HardwareType();
+        ErrorMessage(kDuplicateHardwareTypeId, fileName, kHardwareTypeIdLabel, data->HardwareType());
         return false;
     }
     return true;

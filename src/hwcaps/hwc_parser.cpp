@@ -4,7 +4,7 @@
 #include <istream>
 
 #include "dictionary/command_registry.h"
-#include "dictionary/library_state.h"
+#include "diagnostics/diagnostics.h"
 #include "hwcaps/statement_words.h"
 
 namespace TarnLinkPrivate {
@@ -91,7 +91,7 @@ bool HWCParser::Parse(std::istream& input)
     for (;;) {
         const StatementRead read = ReadStatement(input, statement);
         if (read == StatementRead::kTooLong) {
-            Diagnostics() << kStatementTooLong << fileName_;
+            ErrorMessage(kStatementTooLong, fileName_);
             result_ = false;
             break;
         }
@@ -117,7 +117,7 @@ bool HWCParser::Parse(std::istream& input)
         }
     }
     if (!result_) {
-        Diagnostics() << kParseFailed << fileName_;
+        ErrorMessage(kParseFailed, fileName_);
     }
     data_.SetCurrentList(nullptr);
     return result_;
@@ -128,9 +128,9 @@ bool HWCParser::RunGuardedStatement(const std::string& keyword, StatementWords& 
     try {
         return RunStatement(keyword, words);
     } catch (const std::exception& error) {
-        Diagnostics() << kExceptionOccurred << error.what() << kWhileProcessingFile << fileName_;
+        ErrorMessage(kExceptionOccurred, error.what(), kWhileProcessingFile, fileName_);
     } catch (...) {
-        Diagnostics() << kUnknownException << fileName_;
+        ErrorMessage(kUnknownException, fileName_);
     }
     return false;
 }
@@ -173,7 +173,7 @@ bool HWCParser::RunStatement(const std::string& keyword, StatementWords& words)
 bool HWCParser::HardwareType(StatementWords& words)
 {
     if (hardwareTypeSeen_) {
-        Diagnostics() << kDuplicateHardwareType << fileName_;
+        ErrorMessage(kDuplicateHardwareType, fileName_);
         result_ = false;
     }
     const std::string name = words.Next();

@@ -2,7 +2,7 @@
 #include <ostream>
 #include <vector>
 
-#include "dictionary/library_state.h"
+#include "diagnostics/diagnostics.h"
 #include "hwcaps/hwcaps_data.h"
 #include "tarnlink/TarnHWCaps.h"
 
@@ -32,7 +32,7 @@ using VariantImpl::variant_cast;
 
 bool Fail(const char* message, const HWCapsData& other)
 {
-    TarnLinkPrivate::Diagnostics() << message << other.FileName();
+    TarnLinkPrivate::ErrorMessage(message, other.FileName());
     return false;
 }
 

@@ -6,7 +6,7 @@
 #include "command/typed_access.h"
 #include "dictionary/command_format.h"
 #include "dictionary/command_registry.h"
-#include "dictionary/library_state.h"
+#include "diagnostics/diagnostics.h"
 
 namespace TarnLinkPrivate {
 
@@ -42,17 +42,15 @@ constexpr QueryMessages kExtractMessages {kExtractCommandNotFound, kExtractParam
 const CommandFormat* FindDefinitionOf(const char* commandName, const char* notFoundMessage)
 {
     const CommandFormat* definition = FindCommandFormat(commandName);
-    if (definition == nullptr && IsVerbose()) {
-        Diagnostics() << notFoundMessage << commandName;
+    if (definition == nullptr) {
+        VerboseMessage(notFoundMessage, commandName);
     }
     return definition;
 }
 
 void ReportParameterMessage(const char* message, const char* commandName, const char* paramName)
 {
-    if (IsVerbose()) {
-        Diagnostics() << message << commandName << kParamNameLabel << paramName;
-    }
+    VerboseMessage(message, commandName, kParamNameLabel, paramName);
 }
 
 // Reads the parameter with the getter of exactly its definition's type and
@@ -93,10 +91,7 @@ const ParameterDefinition* FindNumericParameter(const CommandFormat& definition,
         return nullptr;
     }
     if (!IsNumeric(parameter->type)) {
-        if (IsVerbose()) {
-            Diagnostics() << messages.wrongType << commandName << kParamNameLabel << paramName << kDataTypeLabel
-                          << parameter->typeName;
-        }
+        VerboseMessage(messages.wrongType, commandName, kParamNameLabel, paramName, kDataTypeLabel, parameter->typeName);
         return nullptr;
     }
     return parameter;
@@ -107,9 +102,7 @@ bool LookUpSymbol(const CommandFormat& definition, const char* commandName, cons
     if (definition.FindSymbol(symbol, value)) {
         return true;
     }
-    if (IsVerbose()) {
-        Diagnostics() << kSymbolNotFound << commandName << kSymbolLabel << symbol;
-    }
+    VerboseMessage(kSymbolNotFound, commandName, kSymbolLabel, symbol);
     return false;
 }
 

@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-#include "dictionary/library_state.h"
+#include "diagnostics/diagnostics.h"
 
 namespace TarnLinkPrivate {
 
@@ -54,9 +54,7 @@ const char* CRCCheckProcessor::GetTaskDescription() const { return kTaskDescript
 bool CRCCheckProcessor::ProcessFile(std::istream& file, const char* fileName)
 {
     const char* shownName = fileName != nullptr ? fileName : "";
-    if (IsVerbose()) {
-        Diagnostics() << kChecking << shownName;
-    }
+    VerboseMessage(kChecking, shownName);
     file.clear();
     file.seekg(0);
     file.clear();
@@ -78,12 +76,10 @@ bool CRCCheckProcessor::ProcessFile(std::istream& file, const char* fileName)
     crc_.Update(reinterpret_cast<const unsigned char*>(text.data()), opening);
     crc_.End();
     if (hasNumber && crc_.IsValid()) {
-        if (IsVerbose()) {
-            Diagnostics() << kValid << shownName << "\n";
-        }
+        VerboseMessage(kValid, shownName, "\n");
         return true;
     }
-    Diagnostics() << kBad << shownName << "\n";
+    ErrorMessage(kBad, shownName, "\n");
     return false;
 }
 

@@ -3,7 +3,7 @@
 #include <exception>
 #include <ostream>
 
-#include "dictionary/library_state.h"
+#include "diagnostics/diagnostics.h"
 #include "dictionary/tcd_file_processor.h"
 #include "runtime/crc_file_processors.h"
 
@@ -49,17 +49,17 @@ bool WalkDirectories(const char* directory, TCDFileProcessor& processor, const W
     try {
         if (!ProcessDirectory(kCurrentDirectory, processor)) {
             ok = false;
-            Diagnostics() << messages.currentDirectoryFailed;
+            ErrorMessage(messages.currentDirectoryFailed);
         }
         if (directory != nullptr && !ProcessDirectory(directory, processor)) {
             ok = false;
-            Diagnostics() << messages.directoryFailed << directory;
+            ErrorMessage(messages.directoryFailed, directory);
         }
     } catch (const std::exception& error) {
-        Diagnostics() << messages.exception << error.what();
+        ErrorMessage(messages.exception, error.what());
         ok = false;
     } catch (...) {
-        Diagnostics() << messages.unknownException;
+        ErrorMessage(messages.unknownException);
         ok = false;
     }
     return ok;
@@ -69,12 +69,10 @@ bool WalkDirectories(const char* directory, TCDFileProcessor& processor, const W
 bool RunOverDirectories(const char* directory, TCDFileProcessor& processor, const WalkMessages& messages)
 {
     if (!WalkDirectories(directory, processor, messages)) {
-        Diagnostics() << messages.failed;
+        ErrorMessage(messages.failed);
         return false;
     }
-    if (IsVerbose()) {
-        Diagnostics() << messages.finished;
-    }
+    VerboseMessage(messages.finished);
     return true;
 }
 
@@ -83,16 +81,14 @@ bool RunOverDirectories(const char* directory, TCDFileProcessor& processor, cons
 bool GenerateCRCsForTCDFiles(const char* directory)
 {
     GenCRCFileProcessor processor;
-    Diagnostics() << kGenerateWarning;
+    ErrorMessage(kGenerateWarning);
     return RunOverDirectories(directory, processor, kGenerateMessages);
 }
 
 bool VerifyCRCsForTCDFiles(const char* directory)
 {
     CRCCheckProcessor processor;
-    if (IsVerbose()) {
-        Diagnostics() << kVerifyStarting;
-    }
+    VerboseMessage(kVerifyStarting);
     return RunOverDirectories(directory, processor, kVerifyMessages);
 }
 

@@ -5,7 +5,7 @@
 #include "command/command_definition.h"
 #include "command/compiler.h"
 #include "dictionary/command_registry.h"
-#include "dictionary/library_state.h"
+#include "diagnostics/diagnostics.h"
 #include "runtime/conduit_registry.h"
 #include "runtime/listener_registry.h"
 #include "runtime/meta_processor.h"
@@ -72,8 +72,7 @@ bool Conclude(TarnCommand& command, TarnConduit* targetConduit, std::uint32_t ti
         return NotifySuccess(command, targetConduit);
     }
     if (command.GetStatus() == TarnLink::kTLTimeOut) {
-        Diagnostics() << kTimedOutBegin << command.GetCommandName() << kTimedOutWait << timeoutMillisec
-                      << kTimedOutEnd;
+        ErrorMessage(kTimedOutBegin, command.GetCommandName(), kTimedOutWait, timeoutMillisec, kTimedOutEnd);
     }
     return false;
 }
@@ -155,10 +154,10 @@ bool Execute(TarnCommand& command)
     // The command remembers its definition, so the kind checks cost no lookup;
     // for an unknown name the registry's checks write their verbose notes.
     const CommandFormat* definition = DefinitionOf(command);
-    if (definition != nullptr ? definition->IsMetaCommandFormat() : IsMetaCommandFormat(name)) {
+    if (IsMetaCommandFormat(definition, name)) {
         return ExecuteMetaCommand(command);
     }
-    if (definition != nullptr ? definition->IsDiagCommandFormat() : IsDiagCommandFormat(name)) {
+    if (IsDiagCommandFormat(definition, name)) {
         command.SetStatus(TarnLink::kTLAttemptedToExecuteDiagCommand);
         return false;
     }

@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-#include "dictionary/library_state.h"
+#include "diagnostics/diagnostics.h"
 #include "platform/platform.h"
 
 namespace TarnLinkPrivate {
@@ -38,9 +38,7 @@ bool GenCRCFileProcessor::ProcessFile(std::istream&, const char* fileName)
     if (fileName == nullptr) {
         return false;
     }
-    if (IsVerbose()) {
-        Diagnostics() << kGenerating << fileName << "\n";
-    }
+    VerboseMessage(kGenerating, fileName, "\n");
     const std::string path = fileName;
     if (!Platform::CanOpenExistingFileForUpdate(path) || !Platform::AppendToExistingFile(path, kTrailerOpening)) {
         return false;

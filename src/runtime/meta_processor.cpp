@@ -11,7 +11,7 @@
 #include "command/parameter_codec.h"
 #include "dictionary/command_format.h"
 #include "dictionary/command_registry.h"
-#include "dictionary/library_state.h"
+#include "diagnostics/diagnostics.h"
 #include "runtime/executor.h"
 #include "wire/wire_format.h"
 
@@ -40,13 +40,6 @@ constexpr auto kChunkCapacity = static_cast<std::size_t>(kTarnPayloadLimit);
 using TarnLink::CommandStatus_t;
 using TarnLink::TarnCommand;
 using TarnLink::TarnCommandByteCode;
-
-void Trace(const char* text)
-{
-    if (IsCompileTrace()) {
-        Diagnostics() << text;
-    }
-}
 
 struct Packet {
     // The sub-command whose packet this is; its name accompanies the packet
@@ -118,14 +111,12 @@ MetaCommandProcessor::MetaCommandProcessor(TarnCommand& command) : command_(comm
     const char* name = command.GetCommandName();
     const CommandFormat* format = FindCommandFormat(name);
     if (format == nullptr) {
-        if (IsVerbose()) {
-            Diagnostics() << kFormatNotFound << name;
-        }
+        VerboseMessage(kFormatNotFound, name);
         return;
     }
     definition_ = dynamic_cast<const MetaCommandFormat*>(format);
-    if (definition_ != nullptr && IsCompileTrace()) {
-        Diagnostics() << kConstructing << name << "\n";
+    if (definition_ != nullptr) {
+        TraceMessage(kConstructing, name, "\n");
     }
 }
 
@@ -156,7 +147,7 @@ bool MetaCommandProcessor::CompileIntoNewPacket(TarnCommand& subCommand, const c
         return true;
     }
     if (failureTrace != nullptr) {
-        Trace(failureTrace);
+        TraceMessage(failureTrace);
     }
     return false;
 }
@@ -174,7 +165,7 @@ bool MetaCommandProcessor::CompileSendSequence()
         return false;
     }
     if (!CompileRepeatPackets()) {
-        Trace(kRepeatPacketsFailed);
+        TraceMessage(kRepeatPacketsFailed);
         return false;
     }
     stop_.ClearParameters();
@@ -190,7 +181,7 @@ bool MetaCommandProcessor::CompileRepeatPackets()
     for (const ParameterDefinition& parameter : definition_->Parameters()) {
         const std::int32_t size = ParameterValueSize(parameter, command_);
         if (size < 1) {
-            Trace(kRepeatParamSizeError);
+            TraceMessage(kRepeatParamSizeError);
             return false;
         }
         const auto length = static_cast<std::size_t>(size);
@@ -203,12 +194,12 @@ bool MetaCommandProcessor::CompileRepeatPackets()
             written = EncodeParameter(parameter, command_, size, value.data()) && AddToChunk(value.data(), length);
         }
         if (!written) {
-            Trace(kRepeatCompileFailed);
+            TraceMessage(kRepeatCompileFailed);
             return false;
         }
     }
     if (chunkUsed_ > 0 && !EmitRepeatPacket()) {
-        Trace(kRepeatCompileFailed);
+        TraceMessage(kRepeatCompileFailed);
         return false;
     }
     return true;
@@ -265,7 +256,7 @@ bool MetaCommandProcessor::SendRequestSequence()
     result_.SetStatus(TarnLink::kTLFail);
     Packet& startPacket = packets_.back();
     if (!Transmit(startPacket)) {
-        Trace(kStartExecutionFailed);
+        TraceMessage(kStartExecutionFailed);
         return false;
     }
     if (!DecodesToSuccess(start_, startPacket.response)) {
@@ -273,7 +264,7 @@ bool MetaCommandProcessor::SendRequestSequence()
     }
     std::uint32_t totalSize = 0;
     if (!start_.GetParamUInt32(kTotalSizeParam, totalSize)) {
-        Trace(kNoTotalSize);
+        TraceMessage(kNoTotalSize);
         return false;
     }
     if (!RequestRepeatsUntil(totalSize)) {
@@ -284,7 +275,7 @@ bool MetaCommandProcessor::SendRequestSequence()
         return false;
     }
     if (!Transmit(packets_.back())) {
-        Trace(kStopExecutionFailed);
+        TraceMessage(kStopExecutionFailed);
         return false;
     }
     return DecodesToSuccess(stop_, packets_.back().response) && CollectRequestedData(totalSize);
@@ -302,7 +293,7 @@ bool MetaCommandProcessor::RequestRepeatsUntil(std::uint32_t totalSize)
         }
         ++repeatPacketCount_;
         if (!Transmit(packets_.back())) {
-            Trace(kRepeatExecutionFailed);
+            TraceMessage(kRepeatExecutionFailed);
             return false;
         }
         const std::int64_t payload = ReceivedPayloadLength(packets_.back().response);
@@ -349,7 +340,7 @@ bool MetaCommandProcessor::DecodeCollectedData(const std::vector<unsigned char>&
             break;
         }
         if (parameter.type != ParamType::kBytes && FixedSizeOf(parameter.type) == 0) {
-            Trace(kExtractionSizeError);
+            TraceMessage(kExtractionSizeError);
             return false;
         }
         const std::int32_t consumed = DecodeParameter(parameter, data.data() + position,

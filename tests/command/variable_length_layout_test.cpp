@@ -8,7 +8,7 @@
 #include <string>
 
 #include "dictionary/command_format.h"
-#include "dictionary/library_state.h"
+#include "diagnostics/diagnostics.h"
 #include "dictionary/packet_layout.h"
 #include "support/cout_capture.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "dictionary/command_registry.h"
-#include "dictionary/library_state.h"
+#include "diagnostics/diagnostics.h"
 #include "dictionary/tcd_parser.h"
 
 // Leaves the process-global dictionary empty and quiet after each test.

@@ -5,7 +5,7 @@
 #include "support/cout_capture.h"
 #include "dictionary/command_format.h"
 #include "dictionary/command_registry.h"
-#include "dictionary/library_state.h"
+#include "diagnostics/diagnostics.h"
 #include "dictionary/registry_reset.h"
 
 using namespace TarnLinkPrivate;

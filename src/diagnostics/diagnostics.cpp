@@ -1,0 +1,9 @@
+#include "diagnostics/diagnostics.h"
+
+#include <iostream>
+
+namespace TarnLinkPrivate {
+
+std::ostream& Diagnostics() { return std::cout; }
+
+} // namespace TarnLinkPrivate
