@@ -13,6 +13,7 @@ void BindExecution(pybind11::module_& module);    // CommandError, compile(), de
 void BindConduits(pybind11::module_& module);     // Conduit, VirtualDevice, TcpConduit, install_conduit()
 void BindListeners(pybind11::module_& module);    // listeners as callables
 void BindCapabilities(pybind11::module_& module); // the submodule caps
+void BindNetwork(pybind11::module_& module);      // TcpConduit, DeviceServer (with the network library)
 
 } // namespace TarnLinkPython
 

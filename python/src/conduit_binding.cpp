@@ -14,9 +14,6 @@
 #include "python_command.h"
 #include "tarnlink/TarnCommandFactory.h"
 #include "tarnlink/TarnVirtualDevice.h"
-#ifdef TARNLINK_PYTHON_WITH_NETWORK
-#include "tarnlink/TarnNetwork.h"
-#endif
 
 namespace py = pybind11;
 

@@ -10,6 +10,7 @@ namespace TarnLinkPython {
 namespace {
 
 constexpr char kNotLoaded[] = "the library is not loaded: use 'with tarnlink.Library():' first";
+constexpr char kOutsideCall[] = "a tarnlink callback outside a call of the module";
 constexpr char kInsideExecution[] = " is not possible inside a conduit or listener of an executing command";
 
 std::atomic<bool> libraryLoaded{false};
@@ -65,8 +66,11 @@ void RememberCallbackError()
             PyErr_SetString(PyExc_RuntimeError, error.what());
             throw py::error_already_set();
         }
-    } catch (const py::error_already_set&) {
-        if (!callbackError) {
+    } catch (py::error_already_set& error) {
+        if (depthInLibrary == 0) {
+            // A thread of the library's own (a device server's): nobody to raise it to.
+            error.discard_as_unraisable(kOutsideCall);
+        } else if (!callbackError) {
             callbackError = std::current_exception();
         }
     }

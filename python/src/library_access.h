@@ -40,7 +40,8 @@ private:
 
 // Called with the GIL held in the catch (...) block of a callback: the first
 // exception of this thread's execution is kept, as the Python exception it
-// stands for, to be raised again when the library returns.
+// stands for, to be raised again when the library returns. On a thread that
+// is not inside a call of the module it is reported as unraisable.
 void RememberCallbackError();
 // Raises the kept exception, if any (GIL held).
 void RaiseCallbackError();

@@ -25,4 +25,7 @@ PYBIND11_MODULE(tarnlink, module)
     TarnLinkPython::BindConduits(module);
     TarnLinkPython::BindListeners(module);
     TarnLinkPython::BindCapabilities(module);
+#ifdef TARNLINK_PYTHON_WITH_NETWORK
+    TarnLinkPython::BindNetwork(module);
+#endif
 }
