@@ -3,7 +3,7 @@
 
 #include "diagnostics/diagnostics.h"
 #include "hwcaps/conduit_caps_map.h"
-#include "tarnlink/TarnCommandFactory.h"
+#include "runtime/executor.h"
 #include "tarnlink/TarnHWCaps.h"
 
 // Finding out which hardware is attached: the hardware names its type, then
@@ -66,7 +66,7 @@ bool ReadMainTypeId(TypeIdBuffer& typeId)
 {
     TarnCommand command = RequestDataCommand(kHardwareTypeID);
     std::size_t length = 0;
-    if (!TarnCommandFactory::Execute(command) || !command.GetParamByteStreamLength(kTypeID, &length) ||
+    if (!TarnLinkPrivate::Execute(command) || !command.GetParamByteStreamLength(kTypeID, &length) ||
         length == 0 || length >= kTypeIdBufferSize) {
         return false;
     }
@@ -77,7 +77,7 @@ void ReadSubcomponentTypeId(unsigned char index, TypeIdBuffer& typeId)
 {
     TarnCommand command = RequestDataCommand(kHardwareSubcompInfo);
     command.SetParamUInt8(kNthSubcomponent, index);
-    if (!TarnCommandFactory::Execute(command)) {
+    if (!TarnLinkPrivate::Execute(command)) {
         TarnLinkPrivate::ErrorMessage(kSubcompInfoFailed);
     }
     std::size_t length = 0;
@@ -97,7 +97,7 @@ void ReadSubcomponentTypeId(unsigned char index, TypeIdBuffer& typeId)
 unsigned char ReadSubcomponentCount()
 {
     TarnCommand command = RequestDataCommand(kHardwareSubcompCount);
-    if (!TarnCommandFactory::Execute(command)) {
+    if (!TarnLinkPrivate::Execute(command)) {
         TarnLinkPrivate::ErrorMessage(kSubcompCountFailed);
     }
     unsigned char count = 0;

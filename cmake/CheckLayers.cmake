@@ -1,0 +1,40 @@
+# Fails when a file of the library includes a header of a layer above its own.
+# The layers, lowest first: platform, diagnostics, wire, dictionary, command,
+# runtime, hwcaps, then the facade (the files directly in src/), which alone
+# may include the public TarnCommandFactory.h. Run with -DSOURCE_DIR=<src>.
+set(layers platform diagnostics wire dictionary command runtime hwcaps facade)
+
+function(layer_of relative_path result)
+  string(FIND "${relative_path}" "/" slash)
+  if(slash EQUAL -1)
+    set(${result} facade PARENT_SCOPE)
+  else()
+    string(SUBSTRING "${relative_path}" 0 ${slash} folder)
+    set(${result} ${folder} PARENT_SCOPE)
+  endif()
+endfunction()
+
+file(GLOB_RECURSE sources RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/*.h" "${SOURCE_DIR}/*.cpp")
+set(violations "")
+foreach(source IN LISTS sources)
+  layer_of("${source}" own_layer)
+  list(FIND layers ${own_layer} own_rank)
+  file(STRINGS "${SOURCE_DIR}/${source}" includes REGEX "^#include \"")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" included "${line}")
+    if(included STREQUAL "tarnlink/TarnCommandFactory.h" AND NOT own_layer STREQUAL "facade")
+      list(APPEND violations "${source} includes the facade's ${included}")
+      continue()
+    endif()
+    layer_of("${included}" included_layer)
+    list(FIND layers ${included_layer} included_rank)
+    if(included_rank GREATER own_rank)
+      list(APPEND violations "${source} (${own_layer}) includes ${included} (${included_layer})")
+    endif()
+  endforeach()
+endforeach()
+
+if(violations)
+  list(JOIN violations "\n" report)
+  message(FATAL_ERROR "Includes against the direction of the layers:\n${report}")
+endif()
