@@ -22,7 +22,8 @@ using TarnLink::HWCaps::CmdParamConditionList;
 using Answer = std::variant<bool, std::optional<std::int32_t>, std::optional<std::string>>;
 
 constexpr char kUnknownCapability[] = "no capability function of this name: ";
-constexpr char kBadCondition[] = "a condition is (command, parameter, value), value an int or a symbol's name";
+constexpr char kBadCondition[] =
+    "conditions are (command, parameter, value) tuples, value a 32-bit int or a symbol's name";
 constexpr char kUnknownCondition[] = "the condition names no command parameter or symbol of the dictionary: ";
 constexpr char kAsking[] = "asking a capability";
 constexpr std::size_t kStringAnswerSize = 1024;
@@ -70,11 +71,23 @@ const Capability kCapabilities[] = {
 #undef TARNLINK_ANSWER_Integer
 #undef TARNLINK_ANSWER_String
 
+std::int32_t ConditionNumber(const py::object& value)
+{
+    try {
+        return value.cast<std::int32_t>();
+    } catch (const py::cast_error&) {
+        throw py::type_error(kBadCondition);
+    }
+}
+
 // conditions: None or an iterable of (command, parameter, value) tuples.
 std::unique_ptr<CmdParamConditionList> ConditionsOf(const py::object& conditions)
 {
     if (conditions.is_none()) {
         return nullptr;
+    }
+    if (!py::isinstance<py::iterable>(conditions)) {
+        throw py::type_error(kBadCondition);
     }
     auto list = std::make_unique<CmdParamConditionList>();
     for (const py::handle item : conditions) {
@@ -82,13 +95,16 @@ std::unique_ptr<CmdParamConditionList> ConditionsOf(const py::object& conditions
             throw py::type_error(kBadCondition);
         }
         const auto condition = py::reinterpret_borrow<py::tuple>(item);
+        if (!PyUnicode_Check(condition[0].ptr()) || !PyUnicode_Check(condition[1].ptr())) {
+            throw py::type_error(kBadCondition);
+        }
         const auto command = condition[0].cast<std::string>();
         const auto parameter = condition[1].cast<std::string>();
         const py::object value = condition[2];
         const bool added =
             PyUnicode_Check(value.ptr())
                 ? list->AddCmdParamSymbolValue(command.c_str(), parameter.c_str(), value.cast<std::string>().c_str())
-                : list->AddCmdParamIntegerValue(command.c_str(), parameter.c_str(), value.cast<std::int32_t>());
+                : list->AddCmdParamIntegerValue(command.c_str(), parameter.c_str(), ConditionNumber(value));
         if (!added) {
             throw py::value_error(kUnknownCondition + py::repr(condition).cast<std::string>());
         }

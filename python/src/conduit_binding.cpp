@@ -27,6 +27,7 @@ constexpr char kCommandNameArgument[] = "command_name";
 constexpr char kTransmitAnswer[] = "the answer of transmit()";
 constexpr char kNotAPacket[] = "transmit() answered empty bytes (None says that no answer came)";
 constexpr char kEmptyRequest[] = "the request is empty: a packet holds at least its header";
+constexpr char kTakesConduit[] = "install_conduit() takes a tarnlink.Conduit, not ";
 constexpr char kIdNotAbove0[] = "conduit_id must be above 0 (commands give 0 for the current conduit)";
 constexpr char kIdTaken[] = "a conduit is installed under id ";
 constexpr char kNotInstalled[] = "this conduit is not installed under id ";
@@ -146,6 +147,9 @@ py::object Transmit(TarnLink::TarnConduit& conduit, const py::handle& request, s
 void InstallConduit(const py::object& conduit, std::int32_t conduitId, bool detect)
 {
     RequireLoadedLibrary();
+    if (!py::isinstance<TarnLink::TarnConduit>(conduit)) {
+        throw py::type_error(kTakesConduit + py::type::of(conduit).attr("__name__").cast<std::string>());
+    }
     auto* raw = conduit.cast<TarnLink::TarnConduit*>();
     if (conduitId <= 0) {
         throw py::value_error(kIdNotAbove0);

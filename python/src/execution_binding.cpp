@@ -42,7 +42,7 @@ void RequireConduit(const TarnLink::TarnCommand& command)
 py::object Execute(const py::object& commandObject)
 {
     RequireLoadedLibrary();
-    auto& command = commandObject.cast<PythonCommand&>();
+    PythonCommand& command = CommandOf(commandObject, "execute()");
     TarnLink::TarnCommand working(command.command);
     std::string badCast;
     const bool executed = InLibrary(Access::kExecute, kExecuting, [&] {
@@ -67,7 +67,7 @@ py::object Execute(const py::object& commandObject)
 py::bytes Compile(const py::object& commandObject)
 {
     RequireLoadedLibrary();
-    const TarnLink::TarnCommand working(commandObject.cast<const PythonCommand&>().command);
+    const TarnLink::TarnCommand working(CommandOf(commandObject, "compile()").command);
     TarnLink::TarnCommandByteCode code;
     std::uint32_t timeout = 0;
     TarnLink::CommandStatus_t status = TarnLink::kTLSuccess;
@@ -83,7 +83,7 @@ py::bytes Compile(const py::object& commandObject)
 void Decompile(const py::object& commandObject, const py::handle& response, bool lenient)
 {
     RequireLoadedLibrary();
-    auto& command = commandObject.cast<PythonCommand&>();
+    PythonCommand& command = CommandOf(commandObject, "decompile()");
     TarnLink::TarnCommandByteCode code;
     if (!CopyPacket(BytesOf(response, kResponseWhat), code)) {
         throw py::value_error(kNotAPacket);

@@ -19,6 +19,7 @@ namespace {
 #define TARNLINK_BYTES_TYPE(Id, keyword, CppType, dumpName) constexpr char kByteStreamType[] = keyword;
 #include "dictionary/parameter_type_table.h"
 
+constexpr char kTakesCommand[] = " takes a tarnlink.Command, not ";
 constexpr char kUnknownCommand[] = "no command of this name is defined: ";
 constexpr char kNoSuchParameter[] = " has no parameter ";
 constexpr char kItsParameters[] = " (its parameters: ";
@@ -178,6 +179,14 @@ void CheckParsedTypes(const PythonCommand& command)
 }
 
 } // namespace
+
+PythonCommand& CommandOf(const py::handle& value, const char* function)
+{
+    if (!py::isinstance<PythonCommand>(value)) {
+        throw py::type_error(std::string(function) + kTakesCommand + py::type::of(value).attr("__name__").cast<std::string>());
+    }
+    return value.cast<PythonCommand&>();
+}
 
 std::shared_ptr<const TarnLink::CommandInfo> FindDefinition(const std::string& name)
 {

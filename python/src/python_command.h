@@ -20,6 +20,10 @@ struct PythonCommand {
     std::shared_ptr<const TarnLink::CommandInfo> definition;
 };
 
+// The Command that a function of the module was given; TypeError
+// "<function> takes a tarnlink.Command, not <type>" for anything else.
+PythonCommand& CommandOf(const pybind11::handle& value, const char* function);
+
 // The loaded definition of a command; KeyError when none is loaded.
 std::shared_ptr<const TarnLink::CommandInfo> FindDefinition(const std::string& name);
 // Forgets the definitions read so far (the library loads or unloads them).

@@ -58,6 +58,8 @@ def test_an_installed_conduit_lives_while_installed(library):
         tarnlink.remove_conduit(conduit, 4)
     tarnlink.remove_conduit(conduit, 3)
     assert tarnlink.conduits() == {}
+    with pytest.raises(TypeError, match="install_conduit\\(\\) takes a tarnlink.Conduit, not str"):
+        tarnlink.install_conduit("tcp://127.0.0.1:7300", 3)
 
 
 @pytest.mark.parametrize(

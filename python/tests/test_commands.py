@@ -115,6 +115,12 @@ def test_parse_reads_the_parsable_text_and_checks_types(library):
         tarnlink.Command.parse("send AudioHostChanMute HostChannel UINT8")
 
 
+@pytest.mark.parametrize("function", [tarnlink.compile, tarnlink.execute])
+def test_functions_of_commands_refuse_other_objects(library, function):
+    with pytest.raises(TypeError, match="takes a tarnlink.Command, not str"):
+        function("send SampleRate .")
+
+
 def test_the_module_refuses_work_before_the_library_is_loaded():
     with pytest.raises(RuntimeError, match="the library is not loaded: use 'with tarnlink.Library\\(\\):' first"):
         tarnlink.Command("AudioHostChanMute")

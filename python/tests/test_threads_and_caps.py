@@ -97,8 +97,9 @@ def test_questions_by_name_with_conditions(device):
         tarnlink.caps.query("GetSupportsSmell")
     with pytest.raises(ValueError, match="the condition names no command parameter or symbol of the dictionary"):
         tarnlink.caps.query("GetMaxAudioChannels", conditions=[("SampleRate", "SampleRate", "SR_1Hz")])
-    with pytest.raises(TypeError, match="a condition is \\(command, parameter, value\\)"):
-        tarnlink.caps.query("GetMaxAudioChannels", conditions=["SampleRate"])
+    for conditions in (["SampleRate"], 5, [("SampleRate", "SampleRate", 2**40)]):
+        with pytest.raises(TypeError, match="conditions are \\(command, parameter, value\\) tuples"):
+            tarnlink.caps.query("GetMaxAudioChannels", conditions=conditions)
 
 
 def test_detection_follows_the_installed_hardware(library):
