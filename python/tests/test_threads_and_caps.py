@@ -56,21 +56,24 @@ def test_threads_execute_through_a_python_conduit_at_once(library):
 
 def test_the_gil_is_free_while_the_library_waits_for_the_hardware(device):
     device.inject_fault(tarnlink.Fault.DELAY, count=1, delay_ms=400)
-    started = threading.Event()
+    window = []
 
     def slow_execution():
-        started.set()
+        started = time.monotonic()
         tarnlink.execute(tarnlink.Command("SampleRate", SampleRate="SR_48000Hz"))
+        window.extend((started, time.monotonic()))
 
     thread = threading.Thread(target=slow_execution)
     thread.start()
-    started.wait()
-    time.sleep(0.05)  # the thread is inside the library by now
-    counted = 0
+    ran_python_at = []
     while thread.is_alive():
-        counted += 1
+        ran_python_at.append(time.monotonic())
     thread.join()
-    assert counted > 1000  # this thread ran Python while the other one waited for the answer
+    started, ended = window
+    assert ended - started >= 0.35
+    # This thread ran Python in the middle of the other one's execution, not
+    # only in the few milliseconds a thread holding the GIL would leave it.
+    assert any(started + 0.1 < moment < ended - 0.1 for moment in ran_python_at)
 
 
 def capability_functions_of_the_table():
