@@ -226,6 +226,8 @@ void BindPacketExchange(py::module_& module)
 void BindVirtualDevice(py::module_& module)
 {
     using TarnLink::TarnVirtualDevice;
+    // Every member waits for the device's lock, which an execution holds while
+    // it calls Python listeners: waiting with the GIL would block them.
     using Release = py::call_guard<py::gil_scoped_release>;
     py::enum_<TarnLink::VirtualFault>(module, "Fault", "A fault the virtual device can be told to show.")
         .value("TIME_OUT", TarnLink::VirtualFault::kTimeOut, "No answer: the command times out.")
@@ -253,16 +255,18 @@ every packet. Safe to use from several threads.)")
              }),
              py::kw_only(), py::arg("hardware") = "StudioBox", py::arg("subcomponents") = std::vector<std::string>())
         .def_property(
-            "hardware", &TarnVirtualDevice::GetHardwareType,
-            [](TarnVirtualDevice& self, const std::string& hardware) { self.SetHardwareType(hardware.c_str()); },
+            "hardware", py::cpp_function(&TarnVirtualDevice::GetHardwareType, Release()),
+            py::cpp_function(
+                [](TarnVirtualDevice& self, const std::string& hardware) { self.SetHardwareType(hardware.c_str()); },
+                Release()),
             "What the device answers to HardwareTypeID.")
-        .def_property_readonly("subcomponents", &TarnVirtualDevice::GetSubcomponents,
+        .def_property_readonly("subcomponents", py::cpp_function(&TarnVirtualDevice::GetSubcomponents, Release()),
                                "The sub-components the device reports, in order.")
         .def(
             "add_subcomponent",
             [](TarnVirtualDevice& self, const std::string& typeId) { self.AddSubcomponent(typeId.c_str()); },
-            py::arg("type_id"), "Adds a sub-component, e.g. 'HD Board' or 'Codec Module : ID 0x7'.")
-        .def("clear_subcomponents", &TarnVirtualDevice::ClearSubcomponents, "Removes every sub-component.")
+            py::arg("type_id"), Release(), "Adds a sub-component, e.g. 'HD Board' or 'Codec Module : ID 0x7'.")
+        .def("clear_subcomponents", &TarnVirtualDevice::ClearSubcomponents, Release(), "Removes every sub-component.")
         .def("inject_fault", &TarnVirtualDevice::InjectFault, py::arg("fault"), py::arg("count") = 1,
              py::arg("delay_ms") = 0, Release(), "The fault hits the next count packets, whatever their command.")
         .def(

@@ -54,6 +54,26 @@ def test_threads_execute_through_a_python_conduit_at_once(library):
     run_in_threads(mute_and_read_back, 4)
 
 
+def test_the_device_answers_python_while_an_execution_calls_a_python_listener(device):
+    listener = tarnlink.on_executed(lambda command: time.sleep(0.001))  # gives the GIL away and takes it back
+    finished = threading.Event()
+
+    def execute_many():
+        try:
+            mute_and_read_back(1, rounds=20)
+        finally:
+            finished.set()
+
+    thread = threading.Thread(target=execute_many)
+    try:
+        thread.start()
+        while not finished.is_set():
+            assert device.hardware == "StudioBox"  # waits for the device's lock
+        thread.join()
+    finally:
+        tarnlink.remove_listener(listener)
+
+
 def test_the_gil_is_free_while_the_library_waits_for_the_hardware(device):
     device.inject_fault(tarnlink.Fault.DELAY, count=1, delay_ms=400)
     window = []
