@@ -27,9 +27,12 @@ struct ServedDevice {
     }
 };
 
+// Members wait for locks that a thread answering a packet through Python may
+// hold: they run without the GIL.
+using Release = py::call_guard<py::gil_scoped_release>;
+
 void BindTcpConduit(py::module_& module)
 {
-    using Release = py::call_guard<py::gil_scoped_release>;
     py::class_<TcpConduit, TarnLink::TarnConduit>(module, "TcpConduit", R"(A conduit to a device served over TCP.
 
     box = tarnlink.TcpConduit("tcp://127.0.0.1:7300")
@@ -42,20 +45,23 @@ connection fails with kTLTransmitFailure; last_error says why.)")
              "url is 'tcp://HOST:PORT' (ValueError for anything else).")
         .def(py::init<const std::string&, std::uint16_t>(), py::arg("host"), py::arg("port"))
         .def_property_readonly(
-            "address", [](const TcpConduit& self) { return self.GetAddress().ToUrl(); }, "'tcp://HOST:PORT'.")
-        .def_property("default_timeout_ms", &TcpConduit::GetDefaultTimeout, &TcpConduit::SetDefaultTimeout,
+            "address",
+            py::cpp_function([](const TcpConduit& self) { return self.GetAddress().ToUrl(); }, Release()),
+            "'tcp://HOST:PORT'.")
+        .def_property("default_timeout_ms", py::cpp_function(&TcpConduit::GetDefaultTimeout, Release()),
+                      py::cpp_function(&TcpConduit::SetDefaultTimeout, Release()),
                       "The time-out of an exchange given 0 (5000 at first; 0 restores that).")
-        .def("set_verbose", &TcpConduit::SetVerbose, py::arg("verbose"),
+        .def("set_verbose", &TcpConduit::SetVerbose, py::arg("verbose"), Release(),
              "Writes each failure to the process's standard output too.")
-        .def_property_readonly("is_connected", &TcpConduit::IsConnected, "True while a connection is open.")
+        .def_property_readonly("is_connected", py::cpp_function(&TcpConduit::IsConnected, Release()),
+                               "True while a connection is open.")
         .def("disconnect", &TcpConduit::Disconnect, Release(), "Closes the connection.")
-        .def_property_readonly("last_error", &TcpConduit::GetLastError,
+        .def_property_readonly("last_error", py::cpp_function(&TcpConduit::GetLastError, Release()),
                                "Why the last exchange failed; empty after a success.");
 }
 
 void BindDeviceServer(py::module_& module)
 {
-    using Release = py::call_guard<py::gil_scoped_release>;
     py::class_<ServedDevice>(module, "DeviceServer", R"(Offers a conduit (a VirtualDevice, say) to TCP connections.
 
     with tarnlink.DeviceServer(tarnlink.VirtualDevice(), port=0) as server:
@@ -68,7 +74,9 @@ The device is kept alive as long as the server.)")
                  TarnLink::Net::DeviceServerOptions options;
                  options.listen.host = host;
                  options.listen.port = port;
-                 return ServedDevice{std::make_unique<DeviceServer>(device, options)};
+                 auto served = std::make_unique<ServedDevice>();
+                 served->server = std::make_unique<DeviceServer>(device, options);
+                 return served;
              }),
              py::arg("device"), py::kw_only(), py::arg("host") = "127.0.0.1",
              py::arg("port") = TarnLink::Net::kDefaultPort, py::keep_alive<1, 2>())
@@ -79,12 +87,14 @@ The device is kept alive as long as the server.)")
             "stop", [](ServedDevice& self) { self.server->Stop(); }, Release(),
             "Closes the listener and every connection.")
         .def_property_readonly(
-            "is_running", [](const ServedDevice& self) { return self.server->IsRunning(); }, "True while serving.")
+            "is_running", py::cpp_function([](const ServedDevice& self) { return self.server->IsRunning(); }, Release()),
+            "True while serving.")
         .def_property_readonly(
-            "port", [](const ServedDevice& self) { return self.server->GetPort(); },
+            "port", py::cpp_function([](const ServedDevice& self) { return self.server->GetPort(); }, Release()),
             "The port listened on (the one chosen for port=0); 0 when not running.")
         .def_property_readonly(
-            "connection_count", [](const ServedDevice& self) { return self.server->GetConnectionCount(); },
+            "connection_count",
+            py::cpp_function([](const ServedDevice& self) { return self.server->GetConnectionCount(); }, Release()),
             "The open connections.")
         .def(
             "__enter__",
