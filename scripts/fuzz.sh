@@ -29,7 +29,7 @@ failed=0
 for target in "${targets[@]}"; do
   mkdir -p "$work/corpus/$target" "$work/findings/$target" "$work/logs"
   log="$work/logs/$target.log"
-  if "$work/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+  if "$work/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=2048 -print_final_stats=1 \
        -artifact_prefix="$work/findings/$target/" "$work/corpus/$target" "fuzz/corpus/$target" >"$log" 2>&1; then
     verdict="no finding"
   else

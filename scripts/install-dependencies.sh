@@ -3,10 +3,12 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libprotobuf-dev)
-# Fuzzing campaigns (scripts/fuzz.sh) also need clang's libFuzzer.
-if [ "${1:-}" = fuzz ]; then
-  packages+=(clang-14 libclang-rt-14-dev libfuzzer-14-dev)
-fi
+# Fuzzing campaigns (scripts/fuzz.sh) also need clang's libFuzzer, and
+# scripts/memcheck.sh needs valgrind.
+case "${1:-}" in
+  fuzz) packages+=(clang-14 libclang-rt-14-dev libfuzzer-14-dev) ;;
+  memcheck) packages+=(valgrind) ;;
+esac
 # The Python module and its tests.
 packages+=(pybind11-dev python3-dev python3-pytest)
 missing=()

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Builds TarnLink and runs every test twice: a normal build, then one with
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer. Both replay the fuzz corpus
+# (the fuzz.* tests). Then the suites that use threads run once more, built
+# with ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-dependencies.sh
-for preset in default asan; do
+for preset in default asan tsan; do
   echo "=== preset: $preset ==="
   cmake --preset "$preset"
   cmake --build --preset "$preset"

@@ -118,6 +118,12 @@ struct LimitCase {
     std::int32_t expected;
 };
 
+// gtest would otherwise print the case byte by byte, padding included.
+void PrintTo(const LimitCase& c, std::ostream* out)
+{
+    *out << (c.diag ? "Diag" : "Tarn") << " with " << c.uint64Count << " UINT64 and " << c.extraBytes << " UINT8";
+}
+
 class PacketLimit : public PacketLayout, public ::testing::WithParamInterface<LimitCase> {};
 
 TEST_P(PacketLimit, ParameterBytesAreBoundedPerKind)

@@ -32,6 +32,9 @@ struct MalformedCase {
     std::size_t definitionsLeft;
 };
 
+// gtest would otherwise print the case byte by byte, padding included.
+void PrintTo(const MalformedCase& c, std::ostream* out) { *out << c.label; }
+
 std::string TestNameOf(const char* label)
 {
     std::string name;
@@ -149,6 +152,9 @@ struct WellFormedCase {
     std::string text;
     std::vector<const char*> defined;
 };
+
+// gtest would otherwise print the case byte by byte, padding included.
+void PrintTo(const WellFormedCase& c, std::ostream* out) { *out << c.label; }
 
 const WellFormedCase kWellFormed[] = {
     {"comments only", "# TarnLink Dictionary Generated TCD File ;\n# another ;", {}},

@@ -13,6 +13,9 @@ struct FaultCase {
     TarnLink::CommandStatus_t status;
 };
 
+// gtest would otherwise print the case byte by byte, padding included.
+void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.label; }
+
 class FaultTest : public VirtualDeviceTest, public ::testing::WithParamInterface<FaultCase> {};
 
 TEST_P(FaultTest, ExecuteReportsTheInjectedFault) {

@@ -62,6 +62,11 @@ struct DetectionCase {
     bool hardwareDVCodec;
 };
 
+// gtest would otherwise print the case byte by byte, padding included.
+void PrintTo(const DetectionCase& c, std::ostream* out) {
+    *out << c.hardwareType << " with " << (c.subcomponent != nullptr ? c.subcomponent : "no sub-component");
+}
+
 class DetectionTest : public VirtualDeviceTest, public ::testing::WithParamInterface<DetectionCase> {};
 
 // Detection runs the identification commands through the device; the

@@ -10,6 +10,9 @@ struct PacketCase {
     unsigned char status;
 };
 
+// gtest would otherwise print the case byte by byte, padding included.
+void PrintTo(const PacketCase& c, std::ostream* out) { *out << c.label; }
+
 class MalformedPacketTest : public VirtualDeviceTest, public ::testing::WithParamInterface<PacketCase> {};
 
 TEST_P(MalformedPacketTest, AnswersWithTheStatusOfItsVerdict) {
