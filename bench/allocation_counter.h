@@ -1,8 +1,8 @@
 #ifndef TARNLINK_BENCH_ALLOCATION_COUNTER_H
 #define TARNLINK_BENCH_ALLOCATION_COUNTER_H
 
-// Heap allocations of the whole benchmark binary, counted by its replacement
-// of the global operator new.
+// Heap allocations of the calling thread, counted by the benchmark binary's
+// replacement of the global operator new.
 
 #include <cstdint>
 
