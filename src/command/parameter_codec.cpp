@@ -113,8 +113,12 @@ std::int32_t StoredByteStreamLength(const Variant* stored)
     if (stored == nullptr || TarnLink::VariantImpl::variant_cast<std::string>(stored) != nullptr) {
         return -1;
     }
-    const std::size_t length = TarnLink::VariantImpl::variant_cast<std::vector<char>>(*stored).size();
-    return static_cast<std::int32_t>(std::min<std::size_t>(length, INT32_MAX));
+    // Through the pointer form: the value form would copy the whole stream.
+    const auto* bytes = TarnLink::VariantImpl::variant_cast<std::vector<char>>(stored);
+    if (bytes == nullptr) {
+        throw TarnLink::VariantImpl::bad_variant_cast(); // as the typed getters do for another type
+    }
+    return static_cast<std::int32_t>(std::min<std::size_t>(bytes->size(), INT32_MAX));
 }
 
 std::int32_t ParameterValueSize(const ParameterDefinition& parameter, const TarnCommand& command)
