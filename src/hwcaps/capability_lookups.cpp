@@ -1,6 +1,9 @@
 #include "hwcaps/capability_lookups.h"
 
 #include <cstring>
+#include <string>
+
+#include "hwcaps/hwcaps_data.h"
 
 namespace TarnLinkPrivate {
 
@@ -12,9 +15,6 @@ using TarnLink::HWCaps::TarnHWCapsManager;
 namespace {
 
 constexpr const char* kTrueTexts[] = {"TRUE", "true", "True"};
-
-// Boolean properties are read through a buffer of this size.
-constexpr std::size_t kBoolTextBufferSize = 128;
 
 TarnHWCapsInterceptor* ActiveInterceptor(const TarnHWCapsManager& manager, std::int32_t conduitId)
 {
@@ -33,6 +33,18 @@ bool IsTrueText(const char* text)
         }
     }
     return false;
+}
+
+// A boolean is a string property with one of the true texts (compared up to
+// a NUL byte, as its copy into a C buffer would be).
+bool ReadBoolean(const TarnHWCaps* caps, const char* key, CmdParamConditionList* cond)
+{
+    if (caps == nullptr || caps->Data() == nullptr) {
+        return false;
+    }
+    const auto* text = TarnLink::VariantImpl::variant_cast<std::string>(
+        caps->Data()->FindProperty(key, cond != nullptr ? &cond->Contents() : nullptr));
+    return text != nullptr && IsTrueText(text->c_str());
 }
 
 bool ReadInteger(const TarnHWCaps* caps, const char* key, std::int32_t* value, CmdParamConditionList* cond)
@@ -69,9 +81,7 @@ bool LookupBoolProperty(const char* key, CmdParamConditionList* cond, std::int32
             return answer;
         }
     }
-    const TarnHWCaps* caps = conduitId != 0 ? manager.GetHWCapsPtr(conduitId) : manager.GetHWCapsPtr().Get();
-    char text[kBoolTextBufferSize] = {};
-    return ReadString(caps, key, text, sizeof text, cond) && IsTrueText(text);
+    return ReadBoolean(conduitId != 0 ? manager.GetHWCapsPtr(conduitId) : manager.GetHWCapsPtr().Get(), key, cond);
 }
 
 bool LookupIntegerProperty(const char* key, std::int32_t* value, CmdParamConditionList* cond,

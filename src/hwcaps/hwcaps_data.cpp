@@ -45,6 +45,22 @@ const ConditionContents* HWCapsData::FindListWithSameConditions(const ConditionC
     return nullptr;
 }
 
+bool PropertyGroup::Add(const std::string& name, const Variant& value)
+{
+    const auto added = properties_.emplace(name, value);
+    if (added.second) {
+        index_.emplace(added.first->first, &added.first->second);
+    }
+    return added.second;
+}
+
+void PropertyGroup::Replace(const std::string& name, const Variant& value)
+{
+    index_.erase(name); // before its key, which the index refers to, goes
+    properties_.erase(name);
+    Add(name, value);
+}
+
 PropertyGroup& HWCapsData::GroupFor(const ConditionContents& list)
 {
     for (PropertyGroup& group : propertyGroups_) {
@@ -59,7 +75,7 @@ PropertyGroup& HWCapsData::GroupFor(const ConditionContents& list)
 
 bool HWCapsData::AddNewProperty(const std::string& name, const Variant& value, const ConditionContents& list)
 {
-    return GroupFor(list).properties.emplace(name, value).second;
+    return GroupFor(list).Add(name, value);
 }
 
 bool HWCapsData::SetIntegerProperty(const std::string& name, std::int32_t value, const ConditionContents& list)
@@ -118,9 +134,7 @@ bool HWCapsData::ReplaceProperty(const std::string& name, const Variant& value, 
     if (name.empty()) {
         return false;
     }
-    std::map<std::string, Variant>& properties = GroupFor(list).properties;
-    properties.erase(name);
-    properties.emplace(name, value);
+    GroupFor(list).Replace(name, value);
     return true;
 }
 
@@ -184,17 +198,16 @@ const PropertyGroup* HWCapsData::FindPropertyGroup(const ConditionContents* cond
     return nullptr;
 }
 
-const Variant* HWCapsData::FindProperty(const char* name, const ConditionContents* conditions) const
+const Variant* HWCapsData::FindProperty(std::string_view name, const ConditionContents* conditions) const
 {
-    if (name == nullptr || *name == '\0') {
+    if (name.empty()) {
         return nullptr;
     }
     const PropertyGroup* group = FindPropertyGroup(conditions);
     if (group == nullptr) {
         return nullptr;
     }
-    const auto property = group->properties.find(name);
-    return property == group->properties.end() ? nullptr : &property->second;
+    return group->Find(name);
 }
 
 const CommandValueEntry* HWCapsData::FindCommandValue(const char* command, const char* parameter,

@@ -10,6 +10,8 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -22,9 +24,32 @@ using Variant = TarnLink::VariantImpl::Variant;
 using ValueRange = std::pair<std::int32_t, std::int32_t>;
 using SymbolList = std::list<std::string>;
 
-struct PropertyGroup {
+// The properties that hold under one set of conditions, in name order for
+// listing, with a hash index for the capability queries.
+class PropertyGroup {
+public:
+    using Properties = std::map<std::string, Variant>; // each a std::int32_t or a std::string
+
+    PropertyGroup() = default;
+    PropertyGroup(const PropertyGroup&) = delete; // the index refers to the names of this map
+    PropertyGroup& operator=(const PropertyGroup&) = delete;
+
+    const Properties& All() const { return properties_; }
+    const Variant* Find(std::string_view name) const
+    {
+        const auto found = index_.find(name);
+        return found == index_.end() ? nullptr : found->second;
+    }
+    // False when the name is there already.
+    bool Add(const std::string& name, const Variant& value);
+    // Replaces the value, or adds it.
+    void Replace(const std::string& name, const Variant& value);
+
     ConditionContents conditions;
-    std::map<std::string, Variant> properties; // each a std::int32_t or a std::string
+
+private:
+    Properties properties_;
+    std::unordered_map<std::string_view, const Variant*> index_;
 };
 
 struct CommandValueEntry {
@@ -89,7 +114,11 @@ public:
 
     // Queries. A null conditions pointer selects the unconditional values.
     const PropertyGroup* FindPropertyGroup(const ConditionContents* conditions) const;
-    const Variant* FindProperty(const char* name, const ConditionContents* conditions) const;
+    const Variant* FindProperty(std::string_view name, const ConditionContents* conditions) const;
+    const Variant* FindProperty(const char* name, const ConditionContents* conditions) const
+    {
+        return name != nullptr ? FindProperty(std::string_view(name), conditions) : nullptr;
+    }
     const CommandValueEntry* FindCommandValue(const char* command, const char* parameter,
                                               const ConditionContents* conditions) const;
     const std::list<PropertyGroup>& PropertyGroups() const { return propertyGroups_; }

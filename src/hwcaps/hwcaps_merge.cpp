@@ -62,7 +62,7 @@ bool MergeConditionLists(HWCapsData& target, const HWCapsData& other)
 
 bool MergePropertyGroup(HWCapsData& target, const HWCapsData& other, const PropertyGroup& group)
 {
-    for (const auto& property : group.properties) {
+    for (const auto& property : group.All()) {
         const bool isString = variant_cast<std::string>(&property.second) != nullptr;
         if (!isString && variant_cast<std::int32_t>(&property.second) == nullptr) {
             return Fail(kPropertyNeitherKind, other);

@@ -86,7 +86,7 @@ std::size_t TarnHWCaps::GetNumProperties(CmdParamConditionList* cond) const
 {
     const TarnLinkPrivate::PropertyGroup* group =
         data_ != nullptr ? data_->FindPropertyGroup(ContentsOf(cond)) : nullptr;
-    return group != nullptr ? group->properties.size() : 0;
+    return group != nullptr ? group->All().size() : 0;
 }
 
 bool TarnHWCaps::GetNthPropertyName(std::size_t n, std::size_t size, char* buffer,
@@ -97,10 +97,10 @@ bool TarnHWCaps::GetNthPropertyName(std::size_t n, std::size_t size, char* buffe
         return false;
     }
     const TarnLinkPrivate::PropertyGroup* group = data_->FindPropertyGroup(ContentsOf(cond));
-    if (group == nullptr || n >= group->properties.size()) {
+    if (group == nullptr || n >= group->All().size()) {
         return false;
     }
-    auto property = group->properties.begin();
+    auto property = group->All().begin();
     std::advance(property, static_cast<std::ptrdiff_t>(n));
     return TarnLinkPrivate::CopyNameOut(property->first, size, buffer);
 }
