@@ -15,6 +15,8 @@
 
 namespace TarnLinkPrivate {
 
+class StatementWords;
+
 struct ParameterDefinition {
     std::string name;
     std::string typeName;
@@ -45,7 +47,7 @@ public:
     CommandFormat(const CommandFormat&) = delete;
     CommandFormat& operator=(const CommandFormat&) = delete;
 
-    virtual bool ReadCommandTypeBlock(std::istream& statement) = 0;
+    virtual bool ReadCommandTypeBlock(StatementWords& statement) = 0;
     virtual void WriteCommandTypeBlock(std::ostream& out) const = 0;
     virtual bool Validate(std::vector<std::string>& errors) const = 0;
     virtual void SetHasVariableLengthData(bool variable) = 0;
@@ -130,7 +132,7 @@ enum : std::uint32_t { kMajorVideo = 0, kMajorAudio = 1, kMajorSystem = 2, kMajo
 
 class TarnCommandFormat final : public TarnDataCommandFormat {
 public:
-    bool ReadCommandTypeBlock(std::istream& statement) override;
+    bool ReadCommandTypeBlock(StatementWords& statement) override;
     void WriteCommandTypeBlock(std::ostream& out) const override;
     bool Validate(std::vector<std::string>& errors) const override;
     std::uint32_t GetOverrideTimeoutMillisec() const override;
@@ -159,7 +161,7 @@ private:
 
 class DiagCommandFormat final : public TarnDataCommandFormat {
 public:
-    bool ReadCommandTypeBlock(std::istream& statement) override;
+    bool ReadCommandTypeBlock(StatementWords& statement) override;
     void WriteCommandTypeBlock(std::ostream& out) const override;
     bool Validate(std::vector<std::string>& errors) const override;
     bool IsDiagCommandFormat() const override { return true; }
@@ -180,7 +182,7 @@ private:
 
 class MetaCommandFormat final : public CommandFormat {
 public:
-    bool ReadCommandTypeBlock(std::istream& statement) override;
+    bool ReadCommandTypeBlock(StatementWords& statement) override;
     void WriteCommandTypeBlock(std::ostream& out) const override;
     bool Validate(std::vector<std::string>& errors) const override;
     void SetHasVariableLengthData(bool) override {}

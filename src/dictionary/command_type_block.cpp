@@ -1,7 +1,6 @@
 // The addressing part of a definition: read from a statement, written back in
 // definition-file syntax, and checked.
 
-#include <istream>
 #include <ostream>
 
 #include "dictionary/command_format.h"
@@ -47,7 +46,7 @@ constexpr std::uint16_t kMaxOpcode = 255;
 constexpr const char* kWrittenMajorNames[] = {"\tVIDEO", "\tAUDIO", "\tSYSTEM", "\tDIAGNOSTIC"};
 constexpr char kWrittenInvalidMajor[] = "\tINVALID";
 
-bool ReadKeyword(std::istream& statement, const char* keyword, const char* verboseMessage)
+bool ReadKeyword(StatementWords& statement, const char* keyword, const char* verboseMessage)
 {
     if (ReadWord(statement) == keyword) {
         return true;
@@ -60,7 +59,7 @@ bool ReadKeyword(std::istream& statement, const char* keyword, const char* verbo
 
 // A missing number reads as 65535 and a negative one wraps, so both fail the
 // range check like any number above the maximum.
-std::optional<std::uint16_t> ReadCode(std::istream& statement, std::uint16_t maximum)
+std::optional<std::uint16_t> ReadCode(StatementWords& statement, std::uint16_t maximum)
 {
     const std::optional<std::int16_t> number = ReadInt16(statement);
     if (!number) {
@@ -81,7 +80,7 @@ struct CodeField {
 };
 
 // A keyword and its number; the field keeps its value on failure.
-bool ReadCodeField(const CodeField& field, std::istream& statement, const std::string& name, std::uint16_t& value)
+bool ReadCodeField(const CodeField& field, StatementWords& statement, const std::string& name, std::uint16_t& value)
 {
     if (ReadKeyword(statement, field.keyword, field.missingKeywordMessage)) {
         if (const std::optional<std::uint16_t> code = ReadCode(statement, field.maximum)) {
@@ -129,7 +128,7 @@ void ValidateSequenceName(const std::string& name, const char* emptyText, const 
     }
 }
 
-bool ReadSequenceName(std::istream& statement, const char* keyword, std::string& name)
+bool ReadSequenceName(StatementWords& statement, const char* keyword, std::string& name)
 {
     if (!ReadKeyword(statement, keyword, nullptr)) {
         return false;
@@ -142,7 +141,7 @@ bool ReadSequenceName(std::istream& statement, const char* keyword, std::string&
 
 // ---- Tarn ----
 
-bool TarnCommandFormat::ReadCommandTypeBlock(std::istream& statement)
+bool TarnCommandFormat::ReadCommandTypeBlock(StatementWords& statement)
 {
     if (!ReadKeyword(statement, kMajorKeyword, kMissingMajorKeyword)) {
         return FailBlock(kMajorFailed, Name());
@@ -183,7 +182,7 @@ bool TarnCommandFormat::Validate(std::vector<std::string>& errors) const
 
 // ---- Diag ----
 
-bool DiagCommandFormat::ReadCommandTypeBlock(std::istream& statement)
+bool DiagCommandFormat::ReadCommandTypeBlock(StatementWords& statement)
 {
     if (!ReadKeyword(statement, kOpcodeKeyword, kMissingOpcodeKeyword)) {
         return false;
@@ -212,7 +211,7 @@ bool DiagCommandFormat::Validate(std::vector<std::string>& errors) const
 
 // ---- Meta ----
 
-bool MetaCommandFormat::ReadCommandTypeBlock(std::istream& statement)
+bool MetaCommandFormat::ReadCommandTypeBlock(StatementWords& statement)
 {
     return ReadSequenceName(statement, kStartKeyword, start_) && ReadSequenceName(statement, kRepeatKeyword, repeat_) &&
            ReadSequenceName(statement, kStopKeyword, stop_);

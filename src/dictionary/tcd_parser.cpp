@@ -1,7 +1,8 @@
 #include "dictionary/tcd_parser.h"
 
+#include <istream>
 #include <memory>
-#include <sstream>
+#include <string>
 
 #include "dictionary/command_format.h"
 #include "dictionary/command_registry.h"
@@ -87,7 +88,7 @@ class ItemReader {
 public:
     explicit ItemReader(CommandFormat& format) : format_(format) {}
 
-    ItemResult ReadItem(std::istream& statement)
+    ItemResult ReadItem(StatementWords& statement)
     {
         const std::string keyword = ReadWord(statement);
         const std::string itemName = ReadWord(statement);
@@ -127,7 +128,7 @@ private:
 
     // A symbol without a name or without a number that fits 32 bits is a
     // malformed item, not a zero.
-    bool ReadSymbol(std::istream& statement, const std::string& symbolName)
+    bool ReadSymbol(StatementWords& statement, const std::string& symbolName)
     {
         const std::optional<std::int32_t> value = ReadInt32(statement);
         if (symbolName.empty() || !value) {
@@ -165,7 +166,7 @@ private:
     bool sendOnlySeen_ = false;
 };
 
-bool ParseDefinitionBody(std::istream& statement, const std::string& name, CommandFormat& format)
+bool ParseDefinitionBody(StatementWords& statement, const std::string& name, CommandFormat& format)
 {
     VerboseMessage(kFoundDefinition, kNameLabel, name);
     format.SetName(name);
@@ -190,7 +191,7 @@ bool ParseDefinitionBody(std::istream& statement, const std::string& name, Comma
 
 } // namespace
 
-bool ParseDefinitionStatement(std::istream& statement, const std::string& firstWord, const std::string& fileName)
+bool ParseDefinitionStatement(StatementWords& statement, const std::string& firstWord, const std::string& fileName)
 {
     if (firstWord == kDocumentationKeyword) {
         return true;
@@ -223,7 +224,6 @@ bool ParseTCDFile(std::istream& file, const char* fileName)
     GetTypeCodeIndex();
     VerboseMessage(kParsingFile, name, kLineEnd);
     std::string text;
-    std::istringstream statement;
     for (;;) {
         std::getline(file, text, ';');
         // Text after the last ";" (a checksum trailer, say) is no statement.
@@ -236,8 +236,7 @@ bool ParseTCDFile(std::istream& file, const char* fileName)
         if (text.find('\0') != std::string::npos) {
             return Fail(kNulByte, name);
         }
-        statement.clear();
-        statement.str(text);
+        StatementWords statement(text);
         const std::string firstWord = ReadWord(statement);
         if (firstWord.empty()) {
             break;

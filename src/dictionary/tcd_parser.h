@@ -7,6 +7,8 @@
 #include <iosfwd>
 #include <string>
 
+#include "dictionary/statement_words.h"
+
 namespace TarnLinkPrivate {
 
 // Longest statement a definition file may hold, its ";" not counted.
@@ -19,7 +21,7 @@ bool ParseTCDFile(std::istream& file, const char* fileName);
 
 // Parses one statement whose first word, not a comment, was already read.
 // True for a documentation statement and for a definition now registered.
-bool ParseDefinitionStatement(std::istream& statement, const std::string& firstWord, const std::string& fileName);
+bool ParseDefinitionStatement(StatementWords& statement, const std::string& firstWord, const std::string& fileName);
 
 } // namespace TarnLinkPrivate
 

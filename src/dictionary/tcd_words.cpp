@@ -1,7 +1,6 @@
 #include "dictionary/tcd_words.h"
 
 #include <charconv>
-#include <istream>
 #include <limits>
 
 namespace TarnLinkPrivate {
@@ -9,7 +8,7 @@ namespace TarnLinkPrivate {
 namespace {
 
 template <typename Integer>
-std::optional<Integer> ReadInteger(std::istream& statement)
+std::optional<Integer> ReadInteger(StatementWords& statement)
 {
     const std::string word = ReadWord(statement);
     const char* first = word.data();
@@ -28,14 +27,9 @@ std::optional<Integer> ReadInteger(std::istream& statement)
 
 } // namespace
 
-std::string ReadWord(std::istream& statement)
-{
-    std::string word;
-    statement >> word;
-    return word;
-}
+std::string ReadWord(StatementWords& statement) { return statement.Next(); }
 
-std::optional<std::int16_t> ReadInt16(std::istream& statement) { return ReadInteger<std::int16_t>(statement); }
-std::optional<std::int32_t> ReadInt32(std::istream& statement) { return ReadInteger<std::int32_t>(statement); }
+std::optional<std::int16_t> ReadInt16(StatementWords& statement) { return ReadInteger<std::int16_t>(statement); }
+std::optional<std::int32_t> ReadInt32(StatementWords& statement) { return ReadInteger<std::int32_t>(statement); }
 
 } // namespace TarnLinkPrivate

@@ -4,19 +4,20 @@
 // The words and numbers of one definition statement.
 
 #include <cstdint>
-#include <iosfwd>
 #include <optional>
 #include <string>
+
+#include "dictionary/statement_words.h"
 
 namespace TarnLinkPrivate {
 
 // The next white-space separated word; empty at the end of the statement.
-std::string ReadWord(std::istream& statement);
+std::string ReadWord(StatementWords& statement);
 
 // The next word as a decimal number with an optional sign; none when the
 // statement has ended, the word is not a number or it does not fit the type.
-std::optional<std::int16_t> ReadInt16(std::istream& statement);
-std::optional<std::int32_t> ReadInt32(std::istream& statement);
+std::optional<std::int16_t> ReadInt16(StatementWords& statement);
+std::optional<std::int32_t> ReadInt32(StatementWords& statement);
 
 } // namespace TarnLinkPrivate
 

@@ -2,10 +2,11 @@
 
 #include <exception>
 #include <istream>
+#include <streambuf>
 
 #include "dictionary/command_registry.h"
 #include "diagnostics/diagnostics.h"
-#include "hwcaps/statement_words.h"
+#include "dictionary/statement_words.h"
 
 namespace TarnLinkPrivate {
 
@@ -40,19 +41,26 @@ constexpr std::size_t kStatementLimit = 8191;
 
 enum class StatementRead { kStatement, kEndOfInput, kTooLong };
 
+// Reads through the stream's buffer: a formatted get per character would
+// cost a sentry each.
 StatementRead ReadStatement(std::istream& input, std::string& statement)
 {
     statement.clear();
-    char c = '\0';
-    while (input.get(c)) {
-        if (c == ';') {
+    std::streambuf* buffer = input.rdbuf();
+    if (buffer == nullptr) {
+        return StatementRead::kEndOfInput;
+    }
+    using Traits = std::istream::traits_type;
+    for (Traits::int_type c = buffer->sbumpc(); !Traits::eq_int_type(c, Traits::eof()); c = buffer->sbumpc()) {
+        if (Traits::to_char_type(c) == ';') {
             return StatementRead::kStatement;
         }
         if (statement.size() == kStatementLimit) {
             return StatementRead::kTooLong;
         }
-        statement.push_back(c);
+        statement.push_back(Traits::to_char_type(c));
     }
+    input.setstate(std::ios::eofbit | std::ios::failbit); // as a get at the end would
     return StatementRead::kEndOfInput;
 }
 

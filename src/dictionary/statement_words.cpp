@@ -1,14 +1,13 @@
-#include "hwcaps/statement_words.h"
+#include "dictionary/statement_words.h"
 
 #include <algorithm>
-#include <cctype>
 #include <limits>
 
 namespace TarnLinkPrivate {
 
 namespace {
 
-bool IsBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // Optional sign, then decimal digits only; the magnitude is capped so that
 // any overflow is seen by the range checks of the callers.
@@ -46,7 +45,7 @@ std::string StatementWords::Next()
     while (position_ < text_.size() && !IsBlank(text_[position_])) {
         ++position_;
     }
-    return text_.substr(start, position_ - start);
+    return std::string(text_.substr(start, position_ - start));
 }
 
 bool StatementWords::NextInt32(std::int32_t& value)

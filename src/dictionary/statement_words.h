@@ -1,16 +1,19 @@
-#ifndef TARNLINK_HWCAPS_STATEMENT_WORDS_H
-#define TARNLINK_HWCAPS_STATEMENT_WORDS_H
+#ifndef TARNLINK_DICTIONARY_STATEMENT_WORDS_H
+#define TARNLINK_DICTIONARY_STATEMENT_WORDS_H
 
-// The words of one statement, separated by any white space, read one by one.
+// The words of one statement of a definition or capability file, separated
+// by white space (blank, tab, line feed, vertical tab, form feed, carriage
+// return), read one by one from the text without copying it.
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace TarnLinkPrivate {
 
 class StatementWords {
 public:
-    explicit StatementWords(const std::string& text) : text_(text) {}
+    explicit StatementWords(std::string_view text) : text_(text) {}
 
     // The next word; empty when the statement has no further word.
     std::string Next();
@@ -20,7 +23,7 @@ public:
     bool NextUInt32(std::uint32_t& value);
 
 private:
-    const std::string& text_;
+    std::string_view text_;
     std::size_t position_ = 0;
 };
 
