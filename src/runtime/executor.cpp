@@ -7,6 +7,7 @@
 #include "dictionary/command_registry.h"
 #include "diagnostics/diagnostics.h"
 #include "runtime/conduit_registry.h"
+#include "runtime/exchange_lease.h"
 #include "runtime/listener_registry.h"
 #include "runtime/meta_processor.h"
 #include "runtime/trace_log.h"
@@ -92,8 +93,10 @@ bool ExecuteDataCommand(TarnCommand& command, TarnConduit* targetConduit)
 {
     WriteTraceEntry(command);
 
-    TarnCommandByteCode request;
-    TarnCommandByteCode response;
+    // Borrowed, with their buffers, from this thread's pool.
+    ExchangeLease exchange;
+    TarnCommandByteCode& request = exchange.Request();
+    TarnCommandByteCode& response = exchange.Response();
     std::uint32_t timeoutMillisec = 0;
     CommandStatus_t status = TarnLink::kTLSuccess;
     if (!CompileTarnByteCode(command, request, &timeoutMillisec, &status)) {
