@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <deque>
+#include <memory>
 #include <ostream>
 #include <vector>
 
@@ -12,7 +13,9 @@
 #include "dictionary/command_format.h"
 #include "dictionary/command_registry.h"
 #include "diagnostics/diagnostics.h"
+#include "runtime/exchange_lease.h"
 #include "runtime/executor.h"
+#include "runtime/meta_data_chunks.h"
 #include "wire/wire_format.h"
 
 namespace TarnLinkPrivate {
@@ -22,8 +25,6 @@ namespace {
 constexpr char kFormatNotFound[] = "\nConstructing ByteCode Compiler - Command format not found - Command : ";
 constexpr char kConstructing[] = "\n\nConstructing MetaCommandByteCodeProcessor Compiler - Command : ";
 constexpr char kStartCompileFailed[] = "\nMetaCommand ERROR - StartCommand packet compilation failed";
-constexpr char kRepeatParamSizeError[] = "\nMetaCommand ERROR - RepeatCommand data param size error";
-constexpr char kRepeatCompileFailed[] = "\nMetaCommand ERROR - RepeatCommand packet compilation failed";
 constexpr char kRepeatPacketsFailed[] = "\nMetaCommand ERROR - Repeat packet compilation failed";
 constexpr char kStopCompileFailed[] = "\nMetaCommand ERROR - StopCommand packet compilation failed";
 constexpr char kStartExecutionFailed[] = "\nMetaCommand ERROR - StartCommand packet execution failed";
@@ -46,10 +47,14 @@ struct Packet {
     // to the conduit, as on the ordinary path, where the name sent is that of
     // the command compiled.
     TarnCommand* command;
-    TarnCommandByteCode request;
-    TarnCommandByteCode response;
+    ExchangeLease exchange;
+    TarnCommandByteCode& request;
+    TarnCommandByteCode& response;
 
-    explicit Packet(TarnCommand& compiled) : command(&compiled) {}
+    explicit Packet(TarnCommand& compiled)
+        : command(&compiled), request(exchange.Request()), response(exchange.Response())
+    {
+    }
 };
 
 // Payload bytes that a response really carries: its length field, but never
@@ -84,11 +89,13 @@ private:
 
     bool CompileSendSequence();
     bool CompileRepeatPackets();
-    bool AddToChunk(const unsigned char* bytes, std::size_t length);
-    bool EmitRepeatPacket();
+    bool CompileRepeat(std::size_t length, TarnCommandByteCode& request);
     bool CompileRequestStart();
 
     bool SendSendSequence();
+    bool TransmitDecoded(Packet& packet);
+    bool StreamRemainingRepeats(Packet& reused);
+    bool RefillInPlace(Packet& packet);
     bool SendRequestSequence();
     bool RequestRepeatsUntil(std::uint32_t totalSize);
     bool CollectRequestedData(std::uint32_t totalSize);
@@ -101,9 +108,13 @@ private:
     TarnCommand repeat_;
     TarnCommand stop_;
     std::array<unsigned char, kChunkCapacity> chunk_ {};
-    std::size_t chunkUsed_ = 0;
     std::size_t repeatPacketCount_ = 0;
     std::deque<Packet> packets_;
+    // The send data. Without the compile trace only the first repeat packet
+    // is made before sending, the data checked whole; the others are made
+    // one after the other into the same packet while the sequence runs.
+    std::unique_ptr<MetaDataChunks> chunks_;
+    std::size_t firstChunkLength_ = 0;
 };
 
 MetaCommandProcessor::MetaCommandProcessor(TarnCommand& command) : command_(command)
@@ -115,9 +126,11 @@ MetaCommandProcessor::MetaCommandProcessor(TarnCommand& command) : command_(comm
         return;
     }
     definition_ = dynamic_cast<const MetaCommandFormat*>(format);
-    if (definition_ != nullptr) {
-        TraceMessage(kConstructing, name, "\n");
+    if (definition_ == nullptr) {
+        return;
     }
+    chunks_ = std::make_unique<MetaDataChunks>(*definition_, command_);
+    TraceMessage(kConstructing, name, "\n");
 }
 
 bool MetaCommandProcessor::Prepare()
@@ -174,59 +187,44 @@ bool MetaCommandProcessor::CompileSendSequence()
 
 // Packs the data parameters into chunks of one repeat packet each. A chunk is
 // sent only when more data must follow it or the data ends, so data that ends
-// exactly on a chunk boundary is not followed by an empty repeat packet.
+// exactly on a chunk boundary is not followed by an empty repeat packet. With
+// the compile trace every packet is made here, in the order the trace shows;
+// otherwise the first, and the data is checked so that the others, made while
+// sending, cannot fail: no packet leaves for a sequence that cannot be sent
+// whole.
 bool MetaCommandProcessor::CompileRepeatPackets()
 {
-    std::vector<unsigned char> value;
-    for (const ParameterDefinition& parameter : definition_->Parameters()) {
-        const std::int32_t size = ParameterValueSize(parameter, command_);
-        if (size < 1) {
-            TraceMessage(kRepeatParamSizeError);
+    const bool streaming = !IsCompileTrace();
+    if (streaming && !chunks_->CheckAll()) {
+        return false;
+    }
+    for (;;) {
+        const std::size_t length = chunks_->Next(chunk_.data(), chunk_.size());
+        if (chunks_->Failed()) {
             return false;
         }
-        const auto length = static_cast<std::size_t>(size);
-        bool written = false;
-        if (length <= kChunkCapacity - chunkUsed_) {
-            written = EncodeParameter(parameter, command_, size, chunk_.data() + chunkUsed_);
-            chunkUsed_ += written ? length : 0;
-        } else {
-            value.resize(length);
-            written = EncodeParameter(parameter, command_, size, value.data()) && AddToChunk(value.data(), length);
+        if (length == 0) {
+            return true;
         }
-        if (!written) {
+        packets_.emplace_back(repeat_);
+        if (!CompileRepeat(length, packets_.back().request)) {
             TraceMessage(kRepeatCompileFailed);
             return false;
         }
-    }
-    if (chunkUsed_ > 0 && !EmitRepeatPacket()) {
-        TraceMessage(kRepeatCompileFailed);
-        return false;
-    }
-    return true;
-}
-
-bool MetaCommandProcessor::AddToChunk(const unsigned char* bytes, std::size_t length)
-{
-    while (length > 0) {
-        if (chunkUsed_ == kChunkCapacity && !EmitRepeatPacket()) {
-            return false;
+        if (streaming) {
+            firstChunkLength_ = length;
+            return true;
         }
-        const std::size_t piece = std::min(length, kChunkCapacity - chunkUsed_);
-        std::memcpy(chunk_.data() + chunkUsed_, bytes, piece);
-        chunkUsed_ += piece;
-        bytes += piece;
-        length -= piece;
     }
-    return true;
 }
 
-bool MetaCommandProcessor::EmitRepeatPacket()
+// The repeat packet of the chunk's first length bytes.
+bool MetaCommandProcessor::CompileRepeat(std::size_t length, TarnCommandByteCode& request)
 {
     repeat_.ClearParameters();
-    repeat_.SetParamByteStream(kDataParam, reinterpret_cast<const char*>(chunk_.data()), chunkUsed_);
-    chunkUsed_ = 0;
+    repeat_.SetParamByteStream(kDataParam, reinterpret_cast<const char*>(chunk_.data()), length);
     ++repeatPacketCount_;
-    return CompileIntoNewPacket(repeat_);
+    return CompileTarnByteCode(repeat_, request, nullptr, nullptr);
 }
 
 bool MetaCommandProcessor::CompileRequestStart()
@@ -240,14 +238,66 @@ bool MetaCommandProcessor::Send()
     return command_.IsSendCommand() ? SendSendSequence() : SendRequestSequence();
 }
 
+bool MetaCommandProcessor::TransmitDecoded(Packet& packet)
+{
+    return Transmit(packet) && DecodesToSuccess(*packet.command, packet.response);
+}
+
+// The start packet, the repeat packets made so far, the repeat packets still
+// to come, and the stop packet.
 bool MetaCommandProcessor::SendSendSequence()
 {
-    for (Packet& packet : packets_) {
-        if (!Transmit(packet) || !DecodesToSuccess(*packet.command, packet.response)) {
+    if (packets_.size() < 2) {
+        return false;
+    }
+    const auto stop = packets_.end() - 1;
+    for (auto packet = packets_.begin(); packet != stop; ++packet) {
+        if (!TransmitDecoded(*packet)) {
             return false;
         }
     }
-    return !packets_.empty();
+    if (chunks_->Remaining() > 0 && !StreamRemainingRepeats(*(stop - 1))) {
+        return false;
+    }
+    return TransmitDecoded(*stop);
+}
+
+// Makes each further repeat packet in the packet of the last one. A chunk as
+// long as the first differs from it in its data alone, which is written over
+// the old data in place.
+bool MetaCommandProcessor::StreamRemainingRepeats(Packet& reused)
+{
+    const bool inPlace = RefillInPlace(reused);
+    while (chunks_->Remaining() > 0) {
+        if (!inPlace || chunks_->Remaining() < firstChunkLength_) {
+            const std::size_t length = chunks_->Next(chunk_.data(), chunk_.size());
+            if (!CompileRepeat(length, reused.request)) {
+                return false;
+            }
+        } else {
+            unsigned char* data = nullptr;
+            reused.request.GetPointerToParamDataLocation(
+                static_cast<std::int64_t>(reused.request.ComputeTotalPacketByteCodeLength() - firstChunkLength_),
+                &data);
+            chunks_->Next(data, firstChunkLength_);
+            ++repeatPacketCount_;
+        }
+        reused.response.Clear();
+        if (!TransmitDecoded(reused)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// True when the packet ends with the data of the first chunk, which chunk_
+// still holds: then the data of a chunk of the same length goes there.
+bool MetaCommandProcessor::RefillInPlace(Packet& packet)
+{
+    unsigned char* bytes = nullptr;
+    const std::size_t length = packet.request.ComputeTotalPacketByteCodeLength();
+    return length >= firstChunkLength_ && packet.request.GetPacketByteCodeBuffer(&bytes) &&
+           std::memcmp(bytes + (length - firstChunkLength_), chunk_.data(), firstChunkLength_) == 0;
 }
 
 bool MetaCommandProcessor::SendRequestSequence()
