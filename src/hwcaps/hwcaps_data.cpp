@@ -49,15 +49,14 @@ bool PropertyGroup::Add(const std::string& name, const Variant& value)
 {
     const auto added = properties_.emplace(name, value);
     if (added.second) {
-        index_.emplace(added.first->first, &added.first->second);
+        index_.Assign(added.first->first, &added.first->second);
     }
     return added.second;
 }
 
 void PropertyGroup::Replace(const std::string& name, const Variant& value)
 {
-    index_.erase(name); // before its key, which the index refers to, goes
-    properties_.erase(name);
+    properties_.erase(name); // the index entry is repointed at once, before any look-up
     Add(name, value);
 }
 

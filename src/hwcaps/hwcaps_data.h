@@ -11,10 +11,10 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "dictionary/name_hash_index.h"
 #include "hwcaps/condition_contents.h"
 #include "tarnlink/TarnCommand.h"
 
@@ -35,11 +35,7 @@ public:
     PropertyGroup& operator=(const PropertyGroup&) = delete;
 
     const Properties& All() const { return properties_; }
-    const Variant* Find(std::string_view name) const
-    {
-        const auto found = index_.find(name);
-        return found == index_.end() ? nullptr : found->second;
-    }
+    const Variant* Find(std::string_view name) const { return index_.Find(name); }
     // False when the name is there already.
     bool Add(const std::string& name, const Variant& value);
     // Replaces the value, or adds it.
@@ -49,7 +45,7 @@ public:
 
 private:
     Properties properties_;
-    std::unordered_map<std::string_view, const Variant*> index_;
+    NameHashIndex<const Variant*> index_;
 };
 
 struct CommandValueEntry {

@@ -27,7 +27,7 @@ inline std::string Describe(const TarnLinkPrivate::HWCapsData& data)
         text << "type=" << data.HardwareType() << " ";
     }
     for (const auto& group : data.PropertyGroups()) {
-        for (const auto& property : group.properties) {
+        for (const auto& property : group.All()) {
             text << DescribeConditions(group.conditions) << property.first << "=";
             if (const auto* integer = TarnLink::VariantImpl::variant_cast<std::int32_t>(&property.second)) {
                 text << *integer << " ";
