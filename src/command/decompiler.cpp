@@ -128,7 +128,9 @@ private:
 
     bool ReadParameters(const ResponseData& data)
     {
-        if (dynamic_cast<const TarnDataCommandFormat*>(definition_) == nullptr) {
+        // Every kind but Meta carries parameter data; a kind test costs less
+        // than a cast through the class hierarchy.
+        if (definition_->IsMetaCommandFormat()) {
             return false;
         }
         const unsigned char* next = data.start;

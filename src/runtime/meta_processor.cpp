@@ -125,10 +125,10 @@ MetaCommandProcessor::MetaCommandProcessor(TarnCommand& command) : command_(comm
         VerboseMessage(kFormatNotFound, name);
         return;
     }
-    definition_ = dynamic_cast<const MetaCommandFormat*>(format);
-    if (definition_ == nullptr) {
+    if (!format->IsMetaCommandFormat()) {
         return;
     }
+    definition_ = static_cast<const MetaCommandFormat*>(format);
     chunks_ = std::make_unique<MetaDataChunks>(*definition_, command_);
     TraceMessage(kConstructing, name, "\n");
 }
