@@ -34,21 +34,21 @@ if(NOT EMPTY)
 endif()
 
 if(index EQUAL 0)
-  set(table "const EmbeddedItem* const kItems = nullptr;\nconstexpr std::size_t kItemCount = 0;\n")
+  set(table "const CompiledInItem* const kItems = nullptr;\nconstexpr std::size_t kItemCount = 0;\n")
 else()
-  set(table "const EmbeddedItem kItems[] = {\n${entries}};\nconstexpr std::size_t kItemCount = sizeof(kItems) / sizeof(kItems[0]);\n")
+  set(table "const CompiledInItem kItems[] = {\n${entries}};\nconstexpr std::size_t kItemCount = sizeof(kItems) / sizeof(kItems[0]);\n")
 endif()
 
 set(content "// Generated from the resource manifest at build time. Do not edit.
-#include \"platform/platform.h\"
+#include \"platform/posix/compiled_in_items.h\"
 
 namespace TarnLinkPrivate {
 namespace Platform {
 namespace {
 ${arrays}${table}} // namespace
 
-std::size_t EmbeddedItemCount() { return kItemCount; }
-const EmbeddedItem& EmbeddedItemAt(std::size_t index) { return kItems[index]; }
+std::size_t CompiledInItemCount() { return kItemCount; }
+const CompiledInItem& CompiledInItemAt(std::size_t index) { return kItems[index]; }
 
 } // namespace Platform
 } // namespace TarnLinkPrivate

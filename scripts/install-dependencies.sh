@@ -11,6 +11,9 @@ case "${1:-}" in
 esac
 # The Python module and its tests.
 packages+=(pybind11-dev python3-dev python3-pytest)
+# The Windows build: mingw-w64's C++ compiler and binutils, GoogleTest's
+# sources for it, and Wine to run what it builds.
+packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

@@ -45,7 +45,7 @@ struct VirtualPacketExchange {
     bool transmitted = false;
 };
 
-class TARNLINK_API TarnVirtualDevice : public TarnConduit {
+class TARNLINK_VIRTUAL_API TarnVirtualDevice : public TarnConduit {
 public:
     // hardwareType is what HardwareTypeID answers (null: an empty type).
     explicit TarnVirtualDevice(const char* hardwareType);

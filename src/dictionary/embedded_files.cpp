@@ -26,24 +26,6 @@ bool IsKindEnabled(int kind)
     return false;
 }
 
-// The index-th item of the kind, in manifest order; null past the end.
-const Platform::EmbeddedItem* FindItem(int index, int kind)
-{
-    int seen = 0;
-    const std::size_t count = Platform::EmbeddedItemCount();
-    for (std::size_t i = 0; i < count; ++i) {
-        const Platform::EmbeddedItem& item = Platform::EmbeddedItemAt(i);
-        if (item.kind != kind) {
-            continue;
-        }
-        if (seen == index) {
-            return &item;
-        }
-        ++seen;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 void SetEmbeddedFilesEnabled(bool definitions, bool capabilities)
@@ -57,15 +39,16 @@ std::unique_ptr<std::istream> OpenEmbeddedFile(int index, int kind, std::string&
     if (index < 0 || !IsKindEnabled(kind)) {
         return nullptr;
     }
-    const Platform::EmbeddedItem* item = FindItem(index, kind);
-    if (item == nullptr) {
+    const std::vector<std::string> names = Platform::ListEmbeddedItems(kind);
+    if (static_cast<std::size_t>(index) >= names.size()) {
         return nullptr;
     }
-    name = item->name != nullptr ? item->name : "";
-    if (item->bytes == nullptr || item->size == 0) {
+    name = names[static_cast<std::size_t>(index)];
+    Platform::EmbeddedBytes bytes;
+    if (!Platform::LoadEmbeddedItem(kind, name, bytes) || bytes.data == nullptr || bytes.size == 0) {
         return nullptr;
     }
-    std::string text(reinterpret_cast<const char*>(item->bytes), item->size);
+    std::string text(reinterpret_cast<const char*>(bytes.data), bytes.size);
     text += kAddedBlank;
     return std::make_unique<std::istringstream>(std::move(text));
 }

@@ -2,7 +2,7 @@
 #define TARNLINK_PLATFORM_PLATFORM_H
 
 // The one interface between the library and the operating system. Each
-// operating system implements it in a backend folder of its own (posix/).
+// operating system implements it in a backend folder of its own (posix/, windows/).
 
 #include <cstddef>
 #include <cstdint>
@@ -14,17 +14,22 @@
 namespace TarnLinkPrivate {
 namespace Platform {
 
-// A file carried inside the library, as listed by the resource manifest.
-struct EmbeddedItem {
-    int kind;          // 1: definition file, 2: capability file
-    const char* name;  // the item's name in the manifest
-    const unsigned char* bytes;
-    std::size_t size;
+// What the library carries inside itself: the items of kind 1 (definition
+// files) and kind 2 (capability files), each named by a string.
+
+// The names of the items of one kind, listed afresh at each call in the order
+// the system enumerates them.
+std::vector<std::string> ListEmbeddedItems(int kind);
+
+// The bytes of one item, valid while the library stays loaded.
+struct EmbeddedBytes {
+    const unsigned char* data = nullptr;
+    std::size_t size = 0;
 };
 
-// The embedded items in manifest order (the build generates this table).
-std::size_t EmbeddedItemCount();
-const EmbeddedItem& EmbeddedItemAt(std::size_t index);
+// Locates, loads and reads the named item of the kind; false when any of
+// these steps fails.
+bool LoadEmbeddedItem(int kind, const std::string& name, EmbeddedBytes& bytes);
 
 struct DirectoryEntry {
     std::string name;

@@ -104,7 +104,7 @@ TEST_F(DirectoryWalk, ReadsOnlyDotTcdFilesOfCurrentAndAdditionalDirectories)
     const fs::path extra = MakeDirectory("extra");
     Write(extra / "e.tcd", Definition("FromExtra", 2));
 
-    ASSERT_TRUE(TarnCommandFactory::SetInitializationAdditionalPath(extra.c_str()));
+    ASSERT_TRUE(TarnCommandFactory::SetInitializationAdditionalPath(extra.generic_string().c_str()));
     CoutCapture capture;
     ASSERT_TRUE(TarnCommandFactory::Initialize());
     EXPECT_EQ(capture.Text(), "");
@@ -112,7 +112,7 @@ TEST_F(DirectoryWalk, ReadsOnlyDotTcdFilesOfCurrentAndAdditionalDirectories)
     ASSERT_NE(FindCommandFormat("FromCurrent"), nullptr);
     EXPECT_EQ(FindCommandFormat("FromCurrent")->SourceFile(), "./a.tcd");
     ASSERT_NE(FindCommandFormat("FromExtra"), nullptr);
-    EXPECT_EQ(FindCommandFormat("FromExtra")->SourceFile(), (extra / "e.tcd").string());
+    EXPECT_EQ(FindCommandFormat("FromExtra")->SourceFile(), (extra / "e.tcd").generic_string());
     EXPECT_TRUE(TarnCommandFactory::Terminate());
 }
 
@@ -123,10 +123,10 @@ TEST_F(DirectoryWalk, VerboseWalkNamesDirectoryAndTask)
     TarnCommandFactory::SetVerbosity(true, false);
     RecordingProcessor processor(true);
     CoutCapture capture;
-    ASSERT_TRUE(ProcessDirectory(extra.c_str(), processor));
-    EXPECT_EQ(capture.Text(), "\nProcessing directory: " + extra.string() + " Task: Recording\n");
+    ASSERT_TRUE(ProcessDirectory(extra.generic_string().c_str(), processor));
+    EXPECT_EQ(capture.Text(), "\nProcessing directory: " + extra.generic_string() + " Task: Recording\n");
     ASSERT_EQ(processor.names.size(), 1u);
-    EXPECT_EQ(processor.names[0], extra.string() + "/e.tcd");
+    EXPECT_EQ(processor.names[0], extra.generic_string() + "/e.tcd");
     EXPECT_EQ(processor.contents[0], "E Diag DiagOpcode 2;\n"); // CR LF reads as LF
 }
 
@@ -136,12 +136,12 @@ TEST_F(DirectoryWalk, WalkStopsAtTheFirstFailingFile)
     Write(extra / "one.tcd", Definition("One", 1));
     Write(extra / "two.tcd", Definition("Two", 2));
     RecordingProcessor processor(false);
-    EXPECT_FALSE(ProcessDirectory((extra.string() + "/").c_str(), processor));
+    EXPECT_FALSE(ProcessDirectory((extra.generic_string() + "/").c_str(), processor));
     EXPECT_EQ(processor.names.size(), 1u);
 
     RecordingProcessor unused(true);
     EXPECT_FALSE(ProcessDirectory(nullptr, unused));
-    EXPECT_TRUE(ProcessDirectory((root_ / "missing").c_str(), unused));
+    EXPECT_TRUE(ProcessDirectory((root_ / "missing").generic_string().c_str(), unused));
     EXPECT_TRUE(unused.names.empty());
 }
 
@@ -153,15 +153,15 @@ TEST_F(DirectoryWalk, FailedStartReleasesItsDefinitionsSoAFixedPathSucceeds)
     Write(fixed / "good.tcd", Definition("Good", 1) + Definition("Better", 2));
 
     TarnCommandFactory::SetVerbosity(true, false);
-    ASSERT_TRUE(TarnCommandFactory::SetInitializationAdditionalPath(broken.c_str()));
+    ASSERT_TRUE(TarnCommandFactory::SetInitializationAdditionalPath(broken.generic_string().c_str()));
     {
         CoutCapture capture;
         EXPECT_FALSE(TarnCommandFactory::Initialize());
         const std::string text = capture.Text();
         EXPECT_NE(text.find("\n\nERROR - Failed To Successfully parse Tarn Command Definition file : " +
-                            (broken / "bad.tcd").string()),
+                            (broken / "bad.tcd").generic_string()),
                   std::string::npos);
-        EXPECT_NE(text.find("\n\nTarnLink failed initializing while reading directory : " + broken.string()),
+        EXPECT_NE(text.find("\n\nTarnLink failed initializing while reading directory : " + broken.generic_string()),
                   std::string::npos);
         EXPECT_EQ(text.substr(text.size() - std::string(kFailed).size()), kFailed);
     }
@@ -171,7 +171,7 @@ TEST_F(DirectoryWalk, FailedStartReleasesItsDefinitionsSoAFixedPathSucceeds)
     EXPECT_TRUE(GetOpcodeIndex().empty());
 
     TarnCommandFactory::SetVerbosity(false, false);
-    ASSERT_TRUE(TarnCommandFactory::SetInitializationAdditionalPath(fixed.c_str()));
+    ASSERT_TRUE(TarnCommandFactory::SetInitializationAdditionalPath(fixed.generic_string().c_str()));
     CoutCapture capture;
     EXPECT_TRUE(TarnCommandFactory::Initialize());
     EXPECT_EQ(capture.Text(), "");

@@ -32,7 +32,7 @@ public:
     ScratchDirectory& operator=(const ScratchDirectory&) = delete;
 
     void Write(const std::string& name, const std::string& text) const { std::ofstream(path_ / name) << text; }
-    std::string Path() const { return path_.string(); }
+    std::string Path() const { return path_.generic_string(); }
 
 private:
     static inline int counter_ = 0;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the tool and checks its exit code, its standard output against a golden
 # file and, for a failure, that standard error holds one clear error line.
-# Usage: check_tool.sh EXIT_CODE GOLDEN_FILE|- TOOL [ARGUMENTS...]
+# Usage: check_tool.sh EXIT_CODE GOLDEN_FILE|- TOOL_COMMAND... [ARGUMENTS...]
 # With TARNLINK_UPDATE_GOLDEN=1 the golden file is rewritten instead.
 set -u
 expected_exit=$1
@@ -14,6 +14,8 @@ trap 'rm -f "$out" "$err"' EXIT
 
 "$@" >"$out" 2>"$err"
 code=$?
+# A Windows build writes its lines with CR LF; the texts compare line by line.
+sed -i 's/\r$//' "$out" "$err"
 
 if [ "$code" -ne "$expected_exit" ]; then
   echo "exit code $code, expected $expected_exit"

@@ -94,7 +94,7 @@ void ToolContext::ChooseDefinitionDirectories() {
         }
     }
     if (!capabilityPath.empty()) {
-        TarnLink::TarnCommandFactory::SetInitializationAdditionalPath(capabilityPath.c_str());
+        TarnLink::TarnCommandFactory::SetInitializationAdditionalPath(capabilityPath.string().c_str());
     }
 }
 

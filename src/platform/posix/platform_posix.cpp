@@ -1,6 +1,7 @@
 // POSIX backend of the platform interface.
 
 #include "platform/platform.h"
+#include "platform/line_endings.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -20,19 +21,6 @@ bool IsDirectory(const std::string& path)
 {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-std::string DropCarriageReturnsBeforeLineFeeds(const std::string& raw)
-{
-    std::string text;
-    text.reserve(raw.size());
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') {
-            continue;
-        }
-        text.push_back(raw[i]);
-    }
-    return text;
 }
 
 } // namespace
@@ -87,15 +75,6 @@ bool AppendToExistingFile(const std::string& path, const std::string& text)
     file << text;
     file.close();
     return !file.fail();
-}
-
-std::unique_ptr<std::ostream> OpenTruncatedOutputFile(const std::string& path)
-{
-    auto file = std::make_unique<std::ofstream>(path, std::ios::binary | std::ios::trunc);
-    if (!file->is_open()) {
-        return nullptr;
-    }
-    return file;
 }
 
 std::uint32_t TickCountMilliseconds()

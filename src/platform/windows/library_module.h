@@ -1,0 +1,20 @@
+#ifndef TARNLINK_PLATFORM_WINDOWS_LIBRARY_MODULE_H
+#define TARNLINK_PLATFORM_WINDOWS_LIBRARY_MODULE_H
+
+#include "platform/windows/windows_api.h"
+
+namespace TarnLinkPrivate {
+namespace Platform {
+
+// Kept by the module entry when the library is loaded as a DLL.
+void RememberLibraryModule(HMODULE module);
+
+// The module whose resources the library reads: the one the module entry
+// kept, or, when the library's code is linked into a program directly and no
+// entry ran, the module that holds this code.
+HMODULE LibraryModule();
+
+} // namespace Platform
+} // namespace TarnLinkPrivate
+
+#endif
