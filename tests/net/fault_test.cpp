@@ -128,6 +128,12 @@ struct ReplyCase {
     const char* messageBegin; // of GetLastError
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ReplyCase& testCase, std::ostream* out)
+{
+    *out << testCase.label;
+}
+
 class ServerReplyTest : public NetTest, public ::testing::WithParamInterface<ReplyCase> {};
 
 TEST_P(ServerReplyTest, TheConduitReportsWhatTheServerSent)

@@ -29,6 +29,12 @@ struct BadFrameCase {
     const char* logged;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const BadFrameCase& testCase, std::ostream* out)
+{
+    *out << testCase.label;
+}
+
 class BadFrameTest : public NetTest, public ::testing::WithParamInterface<BadFrameCase> {};
 
 TEST_P(BadFrameTest, TheServerClosesTheConnectionWithoutAnAnswerAndServesOthers)
