@@ -150,9 +150,10 @@ void ServerRun::CloseEverything()
 
 void ServerRun::Closed(const ConnectionPointer& connection, const std::string& reason)
 {
+    // Logged first, so that whoever sees the count drop finds the reason logged.
+    Log(kConnection + std::to_string(connection->Number()) + kClosed + reason);
     connections_.erase(connection);
     connectionCount_ = connections_.size();
-    Log(kConnection + std::to_string(connection->Number()) + kClosed + reason);
 }
 
 void ServerRun::Serve(const ConnectionPointer& connection, Bytes request)

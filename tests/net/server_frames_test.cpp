@@ -119,6 +119,7 @@ TEST_F(NetTest, AnIdleConnectionIsClosedAfterTheIdleTime)
     const Clock::time_point start = Clock::now();
     EXPECT_TRUE(idle.ClosedByPeer(kBound));
     EXPECT_GE(Clock::now() - start, Milliseconds{150});
+    EXPECT_TRUE(ConnectionCountBecomes(*server_, 0));
     EXPECT_TRUE(LogMentions("closed: no complete request within 200 ms"));
 }
 
