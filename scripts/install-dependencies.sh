@@ -3,6 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libprotobuf-dev)
+packages+=(libasio-dev) # the network library, tarnlink_net
 # Fuzzing campaigns (scripts/fuzz.sh) also need clang's libFuzzer, and
 # scripts/memcheck.sh needs valgrind.
 case "${1:-}" in

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "packet_format.h"
+
 namespace TarnLinkVirtual {
 namespace {
 
@@ -32,12 +34,29 @@ ParameterLayout MakeParameterLayout(const TarnLink::ParameterInfo& info) {
     return parameter;
 }
 
+unsigned char TypeByteOf(const TarnLink::CommandInfo& info) {
+    return static_cast<unsigned char>(((info.major & 0x3u) << 6) | (info.minor & 0x3Fu));
+}
+
+unsigned char FunctionByteOf(const TarnLink::CommandInfo& info) {
+    return static_cast<unsigned char>((info.function & 0x7Fu) << 1);
+}
+
+unsigned TarnHeaderKey(unsigned char typeByte, unsigned char functionByte) {
+    return (static_cast<unsigned>(typeByte) << 8) | static_cast<unsigned char>(functionByte & ~kRequestDataBit);
+}
+
+const std::string* NameIn(const std::unordered_map<unsigned, std::string>& index, unsigned key) {
+    auto found = index.find(key);
+    return found != index.end() ? &found->second : nullptr;
+}
+
 std::unique_ptr<CommandLayout> MakeLayout(TarnLink::CommandInfo& info) {
     auto layout = std::make_unique<CommandLayout>();
     layout->name = std::move(info.name);
     layout->kind = info.kind;
-    layout->typeByte = static_cast<unsigned char>(((info.major & 0x3u) << 6) | (info.minor & 0x3Fu));
-    layout->functionByte = static_cast<unsigned char>((info.function & 0x7Fu) << 1);
+    layout->typeByte = TypeByteOf(info);
+    layout->functionByte = FunctionByteOf(info);
     layout->opcode = static_cast<unsigned char>(info.opcode & 0xFFu);
     layout->startCommand = std::move(info.startCommand);
     layout->repeatCommand = std::move(info.repeatCommand);
@@ -75,10 +94,42 @@ const CommandLayout* CommandLayouts::Find(const std::string& name) {
     return layouts_.emplace(name, std::move(layout)).first->second.get();
 }
 
+const CommandLayout* CommandLayouts::FindByHeader(const unsigned char* packet, std::size_t length) {
+    LoadHeaderIndex();
+    const std::string* name = nullptr;
+    if (HasDiagMagic(packet, length)) {
+        name = NameIn(diagOpcodes_, packet[kDiagOpcodeOffset]);
+    } else if (length >= kTarnHeaderLength && packet[0] == kTransportMark && packet[1] == kTransportMark) {
+        name = NameIn(tarnHeaders_, TarnHeaderKey(packet[kTypeByteOffset], packet[kFunctionByteOffset]));
+    }
+    return name != nullptr ? Find(*name) : nullptr;
+}
+
 void CommandLayouts::Clear() {
     layouts_.clear();
     metaOwners_.clear();
     metaOwnersLoaded_ = false;
+    tarnHeaders_.clear();
+    diagOpcodes_.clear();
+    headerIndexLoaded_ = false;
+}
+
+void CommandLayouts::LoadHeaderIndex() {
+    if (headerIndexLoaded_) {
+        return;
+    }
+    for (const std::string& name : TarnLink::TarnDictionary::GetCommandNames()) {
+        TarnLink::CommandInfo info;
+        if (!TarnLink::TarnDictionary::GetCommandInfo(name.c_str(), &info)) {
+            continue;
+        }
+        if (info.kind == TarnLink::CommandKind::kTarn) {
+            tarnHeaders_.emplace(TarnHeaderKey(TypeByteOf(info), FunctionByteOf(info)), name);
+        } else if (info.kind == TarnLink::CommandKind::kDiag) {
+            diagOpcodes_.emplace(info.opcode & 0xFFu, name);
+        }
+    }
+    headerIndexLoaded_ = !tarnHeaders_.empty(); // the dictionary may be loaded later
 }
 
 // A command that several meta definitions share serves the first of them in

@@ -41,14 +41,23 @@ class CommandLayouts {
 public:
     // Null when the dictionary has no such command.
     const CommandLayout* Find(const std::string& name);
+    // The Tarn or Diag command whose header the packet carries, as a box on
+    // the wire recognises it; null when none does.
+    const CommandLayout* FindByHeader(const unsigned char* packet, std::size_t length);
     void Clear();
 
 private:
     void LoadMetaOwners();
+    void LoadHeaderIndex();
 
     std::unordered_map<std::string, std::unique_ptr<CommandLayout>> layouts_;
     std::unordered_map<std::string, std::string> metaOwners_;
     bool metaOwnersLoaded_ = false;
+    // Tarn commands by type and function byte (the request-data bit clear),
+    // Diag commands by opcode.
+    std::unordered_map<unsigned, std::string> tarnHeaders_;
+    std::unordered_map<unsigned, std::string> diagOpcodes_;
+    bool headerIndexLoaded_ = false;
 };
 
 } // namespace TarnLinkVirtual

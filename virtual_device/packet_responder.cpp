@@ -102,8 +102,8 @@ Bytes BuildRecord(const CommandLayout& layout, const FieldList& fields) {
 
 const CommandLayout* PacketResponder::Resolve(const char* commandName, const unsigned char* packet,
                                               std::size_t length) {
-    if (commandName == nullptr) {
-        return nullptr;
+    if (commandName == nullptr || *commandName == '\0') {
+        return layouts_.FindByHeader(packet, length);
     }
     const CommandLayout* layout = layouts_.Find(commandName);
     if (layout == nullptr || layout->kind != TarnLink::CommandKind::kMeta) {

@@ -22,7 +22,8 @@ class PacketResponder {
 public:
     // The definition a packet sent under commandName stands for: the named
     // command or, for a meta command's name, the start, repeat or stop command
-    // whose header the packet carries. Null when there is none.
+    // whose header the packet carries; without a name (null or empty), the
+    // command whose header the packet carries. Null when there is none.
     const CommandLayout* Resolve(const char* commandName, const unsigned char* packet, std::size_t length);
     // The answer to a packet of the resolved definition (null: not supported).
     Bytes Answer(const CommandLayout* layout, const unsigned char* packet, std::size_t length,

@@ -12,8 +12,10 @@
 // sub-components, remembers the data of every send command (keyed by the
 // values of the command's request-data parameters) and answers request-data
 // commands with it, takes part in meta command sequences both ways, and
-// refuses malformed packets and unknown commands. Faults can be injected for
-// the host's own tests, and every packet exchanged is logged.
+// refuses malformed packets and unknown commands. A packet handed over without
+// a command name (null or empty), as a device server hands it over, is
+// recognised by its header, as a box on the wire recognises it. Faults can be
+// injected for the host's own tests, and every packet exchanged is logged.
 //
 // Every member is safe to call from several threads. Lock is re-entrant.
 

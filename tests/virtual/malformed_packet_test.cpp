@@ -42,7 +42,11 @@ INSTANTIATE_TEST_SUITE_P(
         PacketCase{"MetaNameWithItsStartHeader", "LutUpload", {0x0B, 0x0B, 0x00, 0x04, 0x02, 0x03, 0x00, 0x00},
                    0x00},
         PacketCase{"MetaNameWithAForeignHeader", "LutUpload", {0x0B, 0x0B, 0x00, 0x04, 0x40, 0x2F, 0x00, 0x00},
-                   0x01}),
+                   0x01},
+        PacketCase{"NoNameRecognisedByHeader", "", {0x0B, 0x0B, 0x00, 0x05, 0x40, 0x2F, 0x00, 0x00, 0x05}, 0x00},
+        PacketCase{"NoNameMetaMemberByHeader", "", {0x0B, 0x0B, 0x00, 0x04, 0x02, 0x03, 0x00, 0x00}, 0x00},
+        PacketCase{"NoNameUnknownHeader", "", {0x0B, 0x0B, 0x00, 0x04, 0x3F, 0xFE, 0x00, 0x00}, 0x02},
+        PacketCase{"NoNameNoTransportMark", "", {0x0C, 0x0B, 0x00, 0x05, 0x40, 0x2F, 0x00, 0x00, 0x05}, 0x02}),
     [](const ::testing::TestParamInfo<PacketCase>& param) { return std::string(param.param.label); });
 
 TEST_F(VirtualDeviceTest, AnswersADiagPacketWithItsHeader) {
@@ -56,6 +60,8 @@ TEST_F(VirtualDeviceTest, AnswersADiagPacketWithItsHeader) {
     const Bytes answer = Exchange("DiagAudioTone", Bytes(bytes, bytes + packet.ComputeTotalPacketByteCodeLength()));
     ASSERT_EQ(answer.size(), 36u);
     EXPECT_EQ(answer[31], 12);
+    EXPECT_EQ(Exchange("", Bytes(bytes, bytes + packet.ComputeTotalPacketByteCodeLength())).size(), 36u)
+        << "recognised by its opcode";
 
     Bytes wrongOpcode(bytes, bytes + packet.ComputeTotalPacketByteCodeLength());
     wrongOpcode[31] = 13;

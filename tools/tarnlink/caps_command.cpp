@@ -18,8 +18,6 @@ constexpr char kNoAnswer[] = "-";
 constexpr char kNone[] = "(none)";
 constexpr char kDetectedLabel[] = "Detected hardware   ";
 constexpr char kFileLabel[] = "Capability file     ";
-constexpr char kDeviceLabel[] = "Virtual device      ";
-constexpr char kSubcomponentsLabel[] = "Sub-components      ";
 constexpr char kFunctionHeading[] = "Function";
 constexpr char kKindHeading[] = "Kind";
 constexpr char kAnswerHeading[] = "Answer";
@@ -64,24 +62,12 @@ std::vector<CapabilityRow> AskEveryCapability() {
     return rows;
 }
 
-std::string JoinSubcomponents(const std::vector<std::string>& subcomponents) {
-    if (subcomponents.empty()) {
-        return kNone;
-    }
-    std::string text;
-    for (const std::string& subcomponent : subcomponents) {
-        text += (text.empty() ? "\"" : ", \"") + subcomponent + "\"";
-    }
-    return text;
-}
-
 void RunCaps(ToolContext& context, const DeviceOptions& device) {
-    context.AttachDevice(device);
+    const AttachedDevice& attached = context.AttachDevice(device);
     const TarnLink::HWCaps::TarnHWCaps* caps =
         TarnLink::HWCaps::TarnHWCapsManager::Instance()->GetHWCapsPtr().Get();
     std::ostream& out = context.Out();
-    out << kDeviceLabel << device.hardwareType << '\n';
-    out << kSubcomponentsLabel << JoinSubcomponents(device.subcomponents) << '\n';
+    attached.Describe(out);
     out << kDetectedLabel << (caps != nullptr ? caps->GetHWGuidOrName() : kNone) << '\n';
     const char* file = caps != nullptr ? caps->GetHWCapsFilename() : nullptr;
     out << kFileLabel << (file != nullptr && *file != '\0' ? file : kNone) << "\n\n";
@@ -105,7 +91,7 @@ void RunCaps(ToolContext& context, const DeviceOptions& device) {
 void AddCapsCommand(CLI::App& app, ToolContext& context) {
     auto device = std::make_shared<DeviceOptions>();
     CLI::App* caps = app.add_subcommand(
-        "caps", "Detect the virtual device's hardware and print the answer of every capability function");
+        "caps", "Detect the device's hardware and print the answer of every capability function");
     context.AddDeviceOptions(*caps, *device);
     caps->callback([&context, device] { RunCaps(context, *device); });
 }

@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
         AddRunCommand(app, context);
         AddCapsCommand(app, context);
         AddCrcCommand(app, context);
+        AddServeCommand(app, context);
         try {
             app.parse(argc, argv);
         } catch (const CLI::ParseError& error) {

@@ -56,12 +56,12 @@ ScriptText ReadScript(const ToolContext& context, const std::string& script) {
 
 class ScriptRunner {
 public:
-    ScriptRunner(ToolContext& context, TarnLink::TarnVirtualDevice& device, const RunOptions& options)
+    ScriptRunner(ToolContext& context, AttachedDevice& device, const RunOptions& options)
         : out_(context.Out()), device_(device), packetLimit_(options.fullPackets ? kNoByteLimit : kShownPacketBytes) {}
 
     // True when the command executed with success.
     bool Execute(TarnLink::TarnCommand& command) {
-        device_.ClearPacketLog();
+        device_.TakePacketLog();
         bool executed = false;
         try {
             executed = TarnLink::TarnCommandFactory::Execute(command);
@@ -97,13 +97,13 @@ private:
     }
 
     std::ostream& out_;
-    TarnLink::TarnVirtualDevice& device_;
+    AttachedDevice& device_;
     std::size_t packetLimit_;
 };
 
 void RunScript(ToolContext& context, const RunOptions& options) {
     ScriptText script = ReadScript(context, options.script);
-    TarnLink::TarnVirtualDevice& device = context.AttachDevice(options.device);
+    AttachedDevice& device = context.AttachDevice(options.device);
     std::optional<TraceWriter> trace;
     if (!options.tracePath.empty()) {
         trace.emplace(context.UserPath(options.tracePath));
@@ -136,7 +136,7 @@ void RunScript(ToolContext& context, const RunOptions& options) {
 
 void AddRunCommand(CLI::App& app, ToolContext& context) {
     auto options = std::make_shared<RunOptions>();
-    CLI::App* run = app.add_subcommand("run", "Execute a script of statements against the virtual device");
+    CLI::App* run = app.add_subcommand("run", "Execute a script of statements against the virtual device or a device server");
     run->add_option("SCRIPT", options->script,
                     "Statements to execute (a trace log replays as it is); '-' or none: standard input");
     run->add_option("--trace", options->tracePath, "Write the executed statements to FILE as a trace log")

@@ -24,6 +24,7 @@ void AddDecodeCommand(CLI::App& app, ToolContext& context);
 void AddRunCommand(CLI::App& app, ToolContext& context);
 void AddCapsCommand(CLI::App& app, ToolContext& context);
 void AddCrcCommand(CLI::App& app, ToolContext& context);
+void AddServeCommand(CLI::App& app, ToolContext& context);
 
 // Helpers the subcommands share.
 std::string StatusName(TarnLink::CommandStatus_t status);

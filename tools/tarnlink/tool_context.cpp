@@ -13,7 +13,7 @@ namespace {
 constexpr char kInitializeFailed[] =
     "the command definitions or capability files could not be loaded (run with -v for the library's messages)";
 constexpr char kDirectoryMissing[] = "no such directory: ";
-constexpr char kConduitFailed[] = "the virtual device could not be installed as the conduit";
+constexpr char kConduitFailed[] = "the device could not be installed as the conduit";
 constexpr std::int32_t kDeviceConduitId = 1;
 
 // Swallows whatever is written to it.
@@ -33,7 +33,7 @@ ToolContext::ToolContext(std::ostream& out)
 
 ToolContext::~ToolContext() {
     if (device_ != nullptr) {
-        TarnLink::TarnCommandFactory::RemoveTargetConduit(device_.get(), kDeviceConduitId);
+        TarnLink::TarnCommandFactory::RemoveTargetConduit(&device_->Conduit(), kDeviceConduitId);
     }
     if (libraryLoaded_) {
         TarnLink::TarnCommandFactory::Terminate();
@@ -48,14 +48,20 @@ void ToolContext::AddGlobalOptions(CLI::App& app) {
         ->type_name("DIR");
     app.add_option("--hwc-dir", hwcDirectory_, "Read the capability files from the .hwc files of DIR")
         ->type_name("DIR");
+    app.add_option("--device", globalDevice_,
+                   "For run and caps: tcp://HOST:PORT of a device server (see tarnlink serve), or a hardware type")
+        ->type_name("DEVICE");
     app.add_flag("-v,--verbose", verbose_, "Show the library's diagnostics (on standard error)");
     app.add_flag("--compile-trace", compileTrace_, "Show the library's compile trace (on standard error)");
 }
 
 void ToolContext::AddDeviceOptions(CLI::App& subcommand, DeviceOptions& device) {
-    subcommand.add_option("--device", device.hardwareType, "Hardware type of the virtual device")
-        ->type_name("TYPE")
-        ->capture_default_str();
+    device.deviceOption =
+        subcommand
+            .add_option("--device", device.hardwareType,
+                        "Hardware type of the virtual device, or tcp://HOST:PORT of a device server")
+            ->type_name("TYPE")
+            ->capture_default_str();
     subcommand.add_option("--subcomponent", device.subcomponents,
                           "A sub-component the device reports, e.g. \"HD Board\" (repeatable)")
         ->type_name("TEXT");
@@ -110,19 +116,19 @@ void ToolContext::LoadLibrary() {
     libraryLoaded_ = true;
 }
 
-TarnLink::TarnVirtualDevice& ToolContext::AttachDevice(const DeviceOptions& options) {
+AttachedDevice& ToolContext::AttachDevice(const DeviceOptions& options) {
+    const bool givenHere = options.deviceOption != nullptr && options.deviceOption->count() > 0;
+    const std::string& device = givenHere || globalDevice_.empty() ? options.hardwareType : globalDevice_;
     LoadLibrary();
-    device_ = std::make_unique<TarnLink::TarnVirtualDevice>(options.hardwareType.c_str());
-    for (const std::string& subcomponent : options.subcomponents) {
-        device_->AddSubcomponent(subcomponent.c_str());
-    }
+    device_ = MakeAttachedDevice(device, options.subcomponents, verbose_);
     // Overriding also detects the hardware, as a host does when it finds a
     // box, so the per-command time-outs of its capability file apply.
-    if (!TarnLink::TarnCommandFactory::InstallTargetConduit(device_.get(), kDeviceConduitId) ||
-        !TarnLink::TarnCommandFactory::OverrideConduit(device_.get())) {
+    TarnLink::TarnConduit* conduit = &device_->Conduit();
+    if (!TarnLink::TarnCommandFactory::InstallTargetConduit(conduit, kDeviceConduitId) ||
+        !TarnLink::TarnCommandFactory::OverrideConduit(conduit)) {
         throw CommandFailure(kConduitFailed);
     }
-    device_->ClearPacketLog();
+    device_->TakePacketLog();
     return *device_;
 }
 

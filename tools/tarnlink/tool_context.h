@@ -9,10 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "tarnlink/TarnVirtualDevice.h"
+#include "attached_device.h"
 
 namespace CLI {
 class App;
+class Option;
 }
 
 namespace TarnLinkTool {
@@ -34,8 +35,10 @@ constexpr int kExitCommandFailure = 1;
 constexpr int kExitUsage = 2;
 
 struct DeviceOptions {
+    // A hardware type of the virtual device, or a device server's tcp:// address.
     std::string hardwareType = "StudioBox";
     std::vector<std::string> subcomponents;
+    const CLI::Option* deviceOption = nullptr; // tells whether --device was given
 };
 
 // What every subcommand shares: the global options, the tool's own output,
@@ -61,9 +64,9 @@ public:
 
     // Loads the dictionary and the capability files; a failure throws.
     void LoadLibrary();
-    // The virtual device, installed as the current conduit, its hardware
-    // detected.
-    TarnLink::TarnVirtualDevice& AttachDevice(const DeviceOptions& options);
+    // The device the subcommand's --device names (the global --device when
+    // it names none), installed as the current conduit, its hardware detected.
+    AttachedDevice& AttachDevice(const DeviceOptions& options);
 
     // Runs operation(argument) with the verbose flag on and its diagnostics
     // collected into report, for the subcommands whose report they are.
@@ -81,10 +84,11 @@ private:
     std::filesystem::path startDirectory_;
     std::string tcdDirectory_;
     std::string hwcDirectory_;
+    std::string globalDevice_;
     bool verbose_ = false;
     bool compileTrace_ = false;
     bool libraryLoaded_ = false;
-    std::unique_ptr<TarnLink::TarnVirtualDevice> device_;
+    std::unique_ptr<AttachedDevice> device_;
 };
 
 } // namespace TarnLinkTool
