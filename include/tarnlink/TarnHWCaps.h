@@ -149,14 +149,9 @@ private:
     TarnHWCapsManager(const TarnHWCapsManager&) = delete;
     TarnHWCapsManager& operator=(const TarnHWCapsManager&) = delete;
 
-    TarnHWCaps* CreateMyHWCaps();
-    bool AddTarnHWCapsToMap(std::int32_t conduitBaseId, TarnHWCaps* caps);
-
-    static TarnHWCapsManager* sInstance;
-
     TarnHWCapsInterceptor* interceptor_ = nullptr;
     std::int32_t interceptorConduitId_ = 0;
-    TarnHWCaps* currentCaps_ = nullptr;
+    TarnHWCaps* currentCaps_ = nullptr; // owned by the library's store of detected sets
     TarnHWCapsPtr currentCapsHolder_;
 };
 

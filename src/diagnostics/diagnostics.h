@@ -14,6 +14,8 @@
 #include <atomic>
 #include <ostream>
 
+#include "platform/process_wide.h"
+
 namespace TarnLinkPrivate {
 
 // Standard output, never flushed by the library.
@@ -24,12 +26,7 @@ struct DiagnosticFlags {
     std::atomic<bool> compileTrace{false};
 };
 
-// Constant-initialized, so reading a flag costs one load.
-inline DiagnosticFlags& CurrentDiagnosticFlags()
-{
-    static DiagnosticFlags flags;
-    return flags;
-}
+inline DiagnosticFlags& CurrentDiagnosticFlags() { return ProcessWide<DiagnosticFlags>(); }
 
 inline bool IsVerbose() { return CurrentDiagnosticFlags().verbose.load(std::memory_order_relaxed); }
 inline bool IsCompileTrace() { return CurrentDiagnosticFlags().compileTrace.load(std::memory_order_relaxed); }

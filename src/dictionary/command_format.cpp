@@ -67,11 +67,7 @@ bool CommandFormat::IsUnique() const
 
 bool CommandFormat::Precompute() { return true; }
 
-bool CommandFormat::AddToDefinedCommands()
-{
-    RegisterName(this);
-    return true;
-}
+void CommandFormat::RegisterUniqueKeys() const {}
 
 const ParameterDefinition* CommandFormat::FindParameter(const char* name) const
 {
@@ -173,12 +169,7 @@ bool TarnCommandFormat::IsUnique() const
            IsKeyFree(GetTypeCodeIndex(), TypeCode(major_, minor_, function_), kDuplicateTypeCode);
 }
 
-bool TarnCommandFormat::AddToDefinedCommands()
-{
-    CommandFormat::AddToDefinedCommands();
-    RegisterTypeCode(TypeCode(major_, minor_, function_), Name());
-    return true;
-}
+void TarnCommandFormat::RegisterUniqueKeys() const { RegisterTypeCode(TypeCode(major_, minor_, function_), Name()); }
 
 void TarnCommandFormat::SetAddress(std::uint32_t major, std::uint16_t minor, std::uint16_t function)
 {
@@ -194,12 +185,7 @@ bool DiagCommandFormat::IsUnique() const
     return CommandFormat::IsUnique() && IsKeyFree(GetOpcodeIndex(), opcode_, kDuplicateOpcode);
 }
 
-bool DiagCommandFormat::AddToDefinedCommands()
-{
-    CommandFormat::AddToDefinedCommands();
-    RegisterOpcode(opcode_, Name());
-    return true;
-}
+void DiagCommandFormat::RegisterUniqueKeys() const { RegisterOpcode(opcode_, Name()); }
 
 // ---- MetaCommandFormat ----
 

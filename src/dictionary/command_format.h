@@ -61,7 +61,8 @@ public:
     virtual bool IsUnique() const;
     virtual void Dump(std::ostream& out, bool brief) const = 0;
     virtual bool Precompute();
-    virtual bool AddToDefinedCommands();
+    // Enters the keys that must stay unique (type code, opcode) in their indexes.
+    virtual void RegisterUniqueKeys() const;
     virtual bool HasEnumConstant() const = 0;
     virtual bool WriteEnumConstant(std::ostream& out) const = 0;
     virtual bool HasHeaderDeclarations() const = 0;
@@ -140,7 +141,7 @@ public:
     void Clear() override;
     bool IsUnique() const override;
     void Dump(std::ostream& out, bool brief) const override;
-    bool AddToDefinedCommands() override;
+    void RegisterUniqueKeys() const override;
     bool HasEnumConstant() const override { return true; }
     bool WriteEnumConstant(std::ostream& out) const override;
     std::int32_t HeaderLength() const override { return kTarnHeaderLength; }
@@ -167,7 +168,7 @@ public:
     bool IsDiagCommandFormat() const override { return true; }
     bool IsUnique() const override;
     void Dump(std::ostream& out, bool brief) const override;
-    bool AddToDefinedCommands() override;
+    void RegisterUniqueKeys() const override;
     bool HasEnumConstant() const override { return true; }
     bool WriteEnumConstant(std::ostream& out) const override;
     std::int32_t HeaderLength() const override { return kDiagHeaderLength; }

@@ -7,6 +7,7 @@
 
 #include "diagnostics/diagnostics.h"
 #include "dictionary/name_hash_index.h"
+#include "platform/process_wide.h"
 
 namespace TarnLinkPrivate {
 
@@ -22,13 +23,17 @@ struct Registry {
     NameHashIndex<CommandFormat*> byNameHash;
 };
 
-std::unique_ptr<Registry> gRegistry;
-// Starts above zero so that a cache that never saw the dictionary is stale.
-// Changes only while definitions load or go, which the host never does while
-// it compiles or decodes, so a plain integer serves.
-std::uint64_t gGeneration = 1;
-std::unique_ptr<TypeCodeIndex> gTypeCodeIndex;
-std::unique_ptr<OpcodeIndex> gOpcodeIndex;
+struct Dictionary {
+    std::unique_ptr<Registry> registry;
+    // Starts above zero so that a cache that never saw the dictionary is
+    // stale. Changes only while definitions load or go, which the host never
+    // does while it compiles or decodes, so a plain integer serves.
+    std::uint64_t generation = 1;
+    std::unique_ptr<TypeCodeIndex> typeCodeIndex;
+    std::unique_ptr<OpcodeIndex> opcodeIndex;
+};
+
+Dictionary& State() { return ProcessWide<Dictionary>(); }
 
 template <typename Container>
 Container& Ensure(std::unique_ptr<Container>& container)
@@ -47,21 +52,21 @@ bool ReportUnknown(const char* message, const char* commandName)
 
 } // namespace
 
-const NameRegistry& GetNameRegistry() { return Ensure(gRegistry).byName; }
-const TypeCodeIndex& GetTypeCodeIndex() { return Ensure(gTypeCodeIndex); }
-const OpcodeIndex& GetOpcodeIndex() { return Ensure(gOpcodeIndex); }
+const NameRegistry& GetNameRegistry() { return Ensure(State().registry).byName; }
+const TypeCodeIndex& GetTypeCodeIndex() { return Ensure(State().typeCodeIndex); }
+const OpcodeIndex& GetOpcodeIndex() { return Ensure(State().opcodeIndex); }
 
 CommandFormat* FindCommandFormat(const char* name)
 {
-    return name != nullptr && gRegistry ? gRegistry->byNameHash.Find(name) : nullptr;
+    return name != nullptr && State().registry ? State().registry->byNameHash.Find(name) : nullptr;
 }
 
 CommandFormat* FindCommandFormat(const std::string& name)
 {
-    return gRegistry ? gRegistry->byNameHash.Find(name) : nullptr;
+    return State().registry ? State().registry->byNameHash.Find(name) : nullptr;
 }
 
-std::uint64_t RegistryGeneration() { return gGeneration; }
+std::uint64_t RegistryGeneration() { return State().generation; }
 
 bool IsMetaCommandFormat(const char* commandName)
 {
@@ -95,46 +100,47 @@ bool SetOverrideTimeoutMillisec(const std::string& commandName, std::uint32_t ti
     return true;
 }
 
-void RegisterName(CommandFormat* format)
+bool RegisterDefinition(std::unique_ptr<CommandFormat> format)
 {
-    if (format == nullptr) {
-        return;
+    if (!format) {
+        return false;
     }
-    Registry& registry = Ensure(gRegistry);
-    const auto inserted = registry.byName.emplace(format->Name(), format);
-    if (inserted.second) {
-        registry.byNameHash.Assign(format->Name(), format);
-        ++gGeneration;
+    Registry& registry = Ensure(State().registry);
+    CommandFormat* registered = format.get();
+    if (!registry.byName.try_emplace(registered->Name(), std::move(format)).second) {
+        return false;
     }
+    registry.byNameHash.Assign(registered->Name(), registered);
+    ++State().generation;
+    return true;
 }
 
-void RegisterTypeCode(const TypeCode& code, const std::string& name) { Ensure(gTypeCodeIndex).emplace(code, name); }
+void RegisterTypeCode(const TypeCode& code, const std::string& name) { Ensure(State().typeCodeIndex).emplace(code, name); }
 
-void RegisterOpcode(std::uint16_t opcode, const std::string& name) { Ensure(gOpcodeIndex).emplace(opcode, name); }
+void RegisterOpcode(std::uint16_t opcode, const std::string& name) { Ensure(State().opcodeIndex).emplace(opcode, name); }
 
 bool IsNameRegistered(const std::string& name) { return FindCommandFormat(name) != nullptr; }
 
 void TearDownNameRegistry(std::vector<std::string>& errors)
 {
-    if (!gRegistry) {
+    if (!State().registry) {
         return;
     }
     // Lookups during the teardown must not meet a format already destroyed.
-    std::unique_ptr<Registry> registry = std::move(gRegistry);
-    ++gGeneration;
+    std::unique_ptr<Registry> registry = std::move(State().registry);
+    ++State().generation;
     for (auto& entry : registry->byName) {
         try {
-            delete entry.second;
+            entry.second.reset();
         } catch (const std::exception& error) {
             errors.emplace_back(error.what());
         } catch (...) {
             errors.emplace_back(kUnknownException);
         }
-        entry.second = nullptr;
     }
 }
 
-void TearDownTypeCodeIndex() { gTypeCodeIndex.reset(); }
-void TearDownOpcodeIndex() { gOpcodeIndex.reset(); }
+void TearDownTypeCodeIndex() { State().typeCodeIndex.reset(); }
+void TearDownOpcodeIndex() { State().opcodeIndex.reset(); }
 
 } // namespace TarnLinkPrivate

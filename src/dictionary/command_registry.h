@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -15,7 +16,7 @@
 
 namespace TarnLinkPrivate {
 
-using NameRegistry = std::map<std::string, CommandFormat*>;
+using NameRegistry = std::map<std::string, std::unique_ptr<CommandFormat>>;
 using TypeCode = std::tuple<std::uint32_t, std::uint16_t, std::uint16_t>;
 using TypeCodeIndex = std::map<TypeCode, std::string>;
 using OpcodeIndex = std::map<std::uint16_t, std::string>;
@@ -43,9 +44,10 @@ bool IsDiagCommandFormat(const CommandFormat* definition, const char* commandNam
 
 bool SetOverrideTimeoutMillisec(const std::string& commandName, std::uint32_t timeoutMillisec);
 
-// Registration, for CommandFormat::AddToDefinedCommands. An existing key keeps
-// its entry.
-void RegisterName(CommandFormat* format);
+// Registration of a loaded definition, which the registry then owns; false,
+// the definition destroyed, when its name is taken. The type code and opcode
+// indexes keep an existing key's entry.
+bool RegisterDefinition(std::unique_ptr<CommandFormat> format);
 void RegisterTypeCode(const TypeCode& code, const std::string& name);
 void RegisterOpcode(std::uint16_t opcode, const std::string& name);
 bool IsNameRegistered(const std::string& name);

@@ -4,6 +4,7 @@
 
 #include "dictionary/tcd_file_processor.h"
 #include "platform/platform.h"
+#include "platform/process_wide.h"
 
 namespace TarnLinkPrivate {
 
@@ -12,16 +13,20 @@ namespace {
 // A reader meets the end of an item's last word at this blank.
 constexpr char kAddedBlank[] = " ";
 
-bool gDefinitionsEnabled = true;
-bool gCapabilitiesEnabled = true;
+struct EnabledKinds {
+    bool definitions = true;
+    bool capabilities = true;
+};
+
+EnabledKinds& Enabled() { return ProcessWide<EnabledKinds>(); }
 
 bool IsKindEnabled(int kind)
 {
     if (kind == static_cast<int>(EmbeddedFileKind::kTcd)) {
-        return gDefinitionsEnabled;
+        return Enabled().definitions;
     }
     if (kind == static_cast<int>(EmbeddedFileKind::kHwc)) {
-        return gCapabilitiesEnabled;
+        return Enabled().capabilities;
     }
     return false;
 }
@@ -30,8 +35,8 @@ bool IsKindEnabled(int kind)
 
 void SetEmbeddedFilesEnabled(bool definitions, bool capabilities)
 {
-    gDefinitionsEnabled = definitions;
-    gCapabilitiesEnabled = capabilities;
+    Enabled().definitions = definitions;
+    Enabled().capabilities = capabilities;
 }
 
 std::unique_ptr<std::istream> OpenEmbeddedFile(int index, int kind, std::string& name)

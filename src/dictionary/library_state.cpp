@@ -1,4 +1,5 @@
 #include "dictionary/library_state.h"
+#include "platform/process_wide.h"
 
 #include <memory>
 
@@ -14,11 +15,7 @@ struct LibraryState {
     std::unique_ptr<std::string> additionalPath;
 };
 
-LibraryState& State()
-{
-    static LibraryState state;
-    return state;
-}
+LibraryState& State() { return ProcessWide<LibraryState>(); }
 
 } // namespace
 

@@ -210,10 +210,11 @@ bool ParseDefinitionStatement(StatementWords& statement, const std::string& firs
     if (!format->Precompute()) {
         return FailDefinition(format->Name(), kPrecomputeFailed);
     }
-    if (!format->AddToDefinedCommands()) {
-        return FailDefinition(format->Name(), kAddFailed);
+    format->RegisterUniqueKeys();
+    const std::string name = format->Name();
+    if (!RegisterDefinition(std::move(format))) {
+        return FailDefinition(name, kAddFailed);
     }
-    format.release(); // the registry owns it now
     return true;
 }
 

@@ -1,7 +1,7 @@
 #include "hwcaps/conduit_caps_map.h"
+#include "platform/process_wide.h"
 
 #include <map>
-#include <memory>
 
 namespace TarnLinkPrivate {
 
@@ -9,59 +9,39 @@ using TarnLink::HWCaps::TarnHWCaps;
 
 namespace {
 
-using ConduitCapsMap = std::map<std::int32_t, TarnHWCaps*>;
+struct DetectedCaps {
+    std::map<std::int32_t, OwnedHWCaps> byConduitBaseId;
+    OwnedHWCaps unmapped;
+};
 
-std::unique_ptr<ConduitCapsMap>& MapStorage()
-{
-    static std::unique_ptr<ConduitCapsMap> map;
-    return map;
-}
+DetectedCaps& Detected() { return ProcessWide<DetectedCaps>(); }
 
 } // namespace
 
 TarnHWCaps* FindConduitCaps(std::int32_t conduitBaseId)
 {
-    const std::unique_ptr<ConduitCapsMap>& map = MapStorage();
-    if (!map) {
-        return nullptr;
-    }
-    const auto stored = map->find(conduitBaseId);
-    return stored == map->end() ? nullptr : stored->second;
+    const auto& byId = Detected().byConduitBaseId;
+    const auto stored = byId.find(conduitBaseId);
+    return stored == byId.end() ? nullptr : stored->second.get();
 }
 
-void StoreConduitCaps(std::int32_t conduitBaseId, TarnHWCaps* caps)
+TarnHWCaps* StoreConduitCaps(std::int32_t conduitBaseId, OwnedHWCaps caps)
 {
-    std::unique_ptr<ConduitCapsMap>& map = MapStorage();
-    if (!map) {
-        map = std::make_unique<ConduitCapsMap>();
-    }
-    map->emplace(conduitBaseId, caps);
+    return Detected().byConduitBaseId.try_emplace(conduitBaseId, std::move(caps)).first->second.get();
 }
 
-bool ConduitCapsMapHolds(const TarnHWCaps* caps)
+TarnHWCaps* KeepUnmappedCaps(OwnedHWCaps caps)
 {
-    const std::unique_ptr<ConduitCapsMap>& map = MapStorage();
-    if (!map || caps == nullptr) {
-        return false;
-    }
-    for (const auto& stored : *map) {
-        if (stored.second == caps) {
-            return true;
-        }
-    }
-    return false;
+    Detected().unmapped = std::move(caps);
+    return Detected().unmapped.get();
 }
+
+TarnHWCaps* UnmappedCaps() { return Detected().unmapped.get(); }
 
 void DestroyConduitCapsMap()
 {
-    std::unique_ptr<ConduitCapsMap>& map = MapStorage();
-    if (!map) {
-        return;
-    }
-    for (auto& stored : *map) {
-        TarnLink::HWCaps::TarnHWCapsFactory::DestroyHWCaps(stored.second);
-    }
-    map.reset();
+    Detected().unmapped.reset();
+    Detected().byConduitBaseId.clear();
 }
 
 } // namespace TarnLinkPrivate

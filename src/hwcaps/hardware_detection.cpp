@@ -3,6 +3,7 @@
 
 #include "diagnostics/diagnostics.h"
 #include "hwcaps/conduit_caps_map.h"
+#include "hwcaps/hardware_detection.h"
 #include "runtime/executor.h"
 #include "tarnlink/TarnHWCaps.h"
 
@@ -10,10 +11,13 @@
 // lists its sub-components, whose optional capability sets are merged into
 // the type's set.
 
-namespace TarnLink {
-namespace HWCaps {
+namespace TarnLinkPrivate {
 
 namespace {
+
+using TarnLink::TarnCommand;
+using TarnLink::HWCaps::TarnHWCaps;
+using TarnLink::HWCaps::TarnHWCapsFactory;
 
 constexpr char kNoHWCapsFound[] = "\nTarnHWCapsManager::CreateMyHWCaps No HWCaps file found setting to NULL";
 constexpr char kAddToMapFailed[] = "TarnHWCapsManager::AddTarnHWCapsToMap - Failed to AddTarnHWCapsToMap";
@@ -66,8 +70,8 @@ bool ReadMainTypeId(TypeIdBuffer& typeId)
 {
     TarnCommand command = RequestDataCommand(kHardwareTypeID);
     std::size_t length = 0;
-    if (!TarnLinkPrivate::Execute(command) || !command.GetParamByteStreamLength(kTypeID, &length) ||
-        length == 0 || length >= kTypeIdBufferSize) {
+    if (!Execute(command) || !command.GetParamByteStreamLength(kTypeID, &length) || length == 0 ||
+        length >= kTypeIdBufferSize) {
         return false;
     }
     return command.GetParamByteStream(kTypeID, typeId.text, kTypeIdBufferSize - 1, &length);
@@ -77,16 +81,16 @@ void ReadSubcomponentTypeId(unsigned char index, TypeIdBuffer& typeId)
 {
     TarnCommand command = RequestDataCommand(kHardwareSubcompInfo);
     command.SetParamUInt8(kNthSubcomponent, index);
-    if (!TarnLinkPrivate::Execute(command)) {
-        TarnLinkPrivate::ErrorMessage(kSubcompInfoFailed);
+    if (!Execute(command)) {
+        ErrorMessage(kSubcompInfoFailed);
     }
     std::size_t length = 0;
     if (!command.GetParamByteStreamLength(kTypeID, &length)) {
-        TarnLinkPrivate::ErrorMessage(kSubcompTypeIdMissing);
+        ErrorMessage(kSubcompTypeIdMissing);
         length = 0;
     }
     if (length + 2 > kTypeIdBufferSize) {
-        TarnLinkPrivate::ErrorMessage(kTypeIdTooLarge);
+        ErrorMessage(kTypeIdTooLarge);
         length = 0;
     }
     if (length != 0) {
@@ -97,12 +101,12 @@ void ReadSubcomponentTypeId(unsigned char index, TypeIdBuffer& typeId)
 unsigned char ReadSubcomponentCount()
 {
     TarnCommand command = RequestDataCommand(kHardwareSubcompCount);
-    if (!TarnLinkPrivate::Execute(command)) {
-        TarnLinkPrivate::ErrorMessage(kSubcompCountFailed);
+    if (!Execute(command)) {
+        ErrorMessage(kSubcompCountFailed);
     }
     unsigned char count = 0;
     if (!command.GetParamUInt8(kNumSubcomponents, count)) {
-        TarnLinkPrivate::ErrorMessage(kSubcompCountMissing);
+        ErrorMessage(kSubcompCountMissing);
         count = 0;
     }
     return count;
@@ -111,17 +115,15 @@ unsigned char ReadSubcomponentCount()
 // False when the option's set could not be merged in.
 bool MergeOption(TarnHWCaps& caps, const char* optionType)
 {
-    TarnHWCaps* option = TarnHWCapsFactory::CreateHWCaps(optionType);
-    const bool merged = option != nullptr && caps.MergeHWCaps(option);
-    TarnHWCapsFactory::DestroyHWCaps(option);
-    return merged;
+    const OwnedHWCaps option(TarnHWCapsFactory::CreateHWCaps(optionType));
+    return option != nullptr && caps.MergeHWCaps(option.get());
 }
 
 void MergeSubcomponent(TarnHWCaps& caps, const char* typeId)
 {
     if (std::strcmp(typeId, kHDBoardName) == 0 || std::strcmp(typeId, kHDBoardType) == 0) {
         if (!MergeOption(caps, kHDBoardType)) {
-            TarnLinkPrivate::ErrorMessage(kHDBoardNotFound);
+            ErrorMessage(kHDBoardNotFound);
         }
     }
     if (std::strcmp(typeId, kCodecModuleName) == 0) {
@@ -139,37 +141,39 @@ void MergeSubcomponents(TarnHWCaps& caps)
     }
 }
 
+void MergeSubcomponentsIfListed(TarnHWCaps& caps)
+{
+    if (IntegerPropertyOr(caps, kHasSubcompCountProperty, 1) != 0) {
+        MergeSubcomponents(caps);
+    }
+}
+
 } // namespace
 
-TarnHWCaps* TarnHWCapsManager::CreateMyHWCaps()
+TarnHWCaps* DetectHardwareCaps()
 {
     TypeIdBuffer typeId;
-    TarnHWCaps* caps = ReadMainTypeId(typeId) ? TarnHWCapsFactory::CreateHWCaps(typeId.text) : nullptr;
+    OwnedHWCaps caps(ReadMainTypeId(typeId) ? TarnHWCapsFactory::CreateHWCaps(typeId.text) : nullptr);
     if (caps == nullptr) {
-        TarnLinkPrivate::ErrorMessage(kNoHWCapsFound);
-        return TarnHWCapsFactory::CreateHWCaps(kNullHardwareType);
+        ErrorMessage(kNoHWCapsFound);
+        return KeepUnmappedCaps(OwnedHWCaps(TarnHWCapsFactory::CreateHWCaps(kNullHardwareType)));
     }
     const std::int32_t baseId = IntegerPropertyOr(*caps, kConduitBaseIDProperty, 0);
-    if (TarnHWCaps* known = TarnLinkPrivate::FindConduitCaps(baseId)) {
-        TarnHWCapsFactory::DestroyHWCaps(caps);
+    if (TarnHWCaps* known = FindConduitCaps(baseId)) {
         return known;
     }
-    AddTarnHWCapsToMap(baseId, caps);
-    if (IntegerPropertyOr(*caps, kHasSubcompCountProperty, 1) != 0) {
-        MergeSubcomponents(*caps);
+    if (baseId == 0) {
+        // Kept only once complete: the set it replaces may still be asked
+        // while the sub-components are read.
+        ErrorMessage(kAddToMapFailed);
+        MergeSubcomponentsIfListed(*caps);
+        return KeepUnmappedCaps(std::move(caps));
     }
-    return caps;
+    // Stored before the sub-components are read, so that questions asked
+    // meanwhile about this base id find it.
+    TarnHWCaps* detected = StoreConduitCaps(baseId, std::move(caps));
+    MergeSubcomponentsIfListed(*detected);
+    return detected;
 }
 
-bool TarnHWCapsManager::AddTarnHWCapsToMap(std::int32_t conduitBaseId, TarnHWCaps* caps)
-{
-    if (caps == nullptr || conduitBaseId == 0) {
-        TarnLinkPrivate::ErrorMessage(kAddToMapFailed);
-        return false;
-    }
-    TarnLinkPrivate::StoreConduitCaps(conduitBaseId, caps);
-    return true;
-}
-
-} // namespace HWCaps
-} // namespace TarnLink
+} // namespace TarnLinkPrivate

@@ -1,47 +1,53 @@
 #include "hwcaps/conduit_caps_map.h"
+#include "hwcaps/hardware_detection.h"
 #include "tarnlink/TarnHWCaps.h"
+#include "platform/process_wide.h"
 
 namespace TarnLink {
 namespace HWCaps {
 
-TarnHWCapsManager* TarnHWCapsManager::sInstance = nullptr;
+namespace {
+
+// Made by the first Instance, destroyed by Destroy; only the manager itself
+// may create and destroy one.
+struct ManagerInstance {
+    TarnHWCapsManager* manager = nullptr;
+};
+
+TarnHWCapsManager*& InstanceSlot() { return TarnLinkPrivate::ProcessWide<ManagerInstance>().manager; }
+
+} // namespace
 
 TarnHWCapsManager::TarnHWCapsManager() = default;
 
-// Each set is destroyed once: the map's sets with the map, the current set
-// only when the map does not hold it.
-TarnHWCapsManager::~TarnHWCapsManager()
-{
-    if (!TarnLinkPrivate::ConduitCapsMapHolds(currentCaps_)) {
-        TarnHWCapsFactory::DestroyHWCaps(currentCaps_);
-    }
-    TarnLinkPrivate::DestroyConduitCapsMap();
-}
+// The detected sets own every capability set the manager ever pointed to.
+TarnHWCapsManager::~TarnHWCapsManager() { TarnLinkPrivate::DestroyConduitCapsMap(); }
 
 TarnHWCapsManager* TarnHWCapsManager::Instance()
 {
-    if (sInstance == nullptr) {
-        sInstance = new TarnHWCapsManager();
-        sInstance->UpdateHWCaps();
+    TarnHWCapsManager*& instance = InstanceSlot();
+    if (instance == nullptr) {
+        instance = new TarnHWCapsManager();
+        instance->UpdateHWCaps();
     }
-    return sInstance;
+    return instance;
 }
 
 void TarnHWCapsManager::Destroy()
 {
-    delete sInstance;
-    sInstance = nullptr;
+    TarnHWCapsManager*& instance = InstanceSlot();
+    delete instance;
+    instance = nullptr;
 }
 
-// A previous set that the map does not hold (hardware without base id) is no
-// longer reachable once replaced, so it goes.
+// A previous set without base id is no longer reachable once replaced, so it
+// goes.
 void TarnHWCapsManager::UpdateHWCaps()
 {
-    TarnHWCaps* previous = currentCaps_;
-    currentCaps_ = CreateMyHWCaps();
+    currentCaps_ = TarnLinkPrivate::DetectHardwareCaps();
     currentCapsHolder_.SetPtr(currentCaps_);
-    if (previous != currentCaps_ && !TarnLinkPrivate::ConduitCapsMapHolds(previous)) {
-        TarnHWCapsFactory::DestroyHWCaps(previous);
+    if (currentCaps_ != TarnLinkPrivate::UnmappedCaps()) {
+        TarnLinkPrivate::KeepUnmappedCaps(nullptr);
     }
 }
 

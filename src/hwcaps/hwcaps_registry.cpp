@@ -1,4 +1,5 @@
 #include "hwcaps/hwcaps_registry.h"
+#include "platform/process_wide.h"
 
 #include <map>
 
@@ -8,20 +9,7 @@ namespace {
 
 using HWCapsRegistry = std::map<std::string, std::unique_ptr<HWCapsData>>;
 
-std::unique_ptr<HWCapsRegistry>& RegistryStorage()
-{
-    static std::unique_ptr<HWCapsRegistry> registry;
-    return registry;
-}
-
-HWCapsRegistry& Registry()
-{
-    std::unique_ptr<HWCapsRegistry>& registry = RegistryStorage();
-    if (!registry) {
-        registry = std::make_unique<HWCapsRegistry>();
-    }
-    return *registry;
-}
+HWCapsRegistry& Registry() { return ProcessWide<HWCapsRegistry>(); }
 
 } // namespace
 
@@ -49,6 +37,6 @@ void DiscardHWCapsData()
     }
 }
 
-void TearDownHWCapsRegistry() { RegistryStorage().reset(); }
+void TearDownHWCapsRegistry() { HWCapsRegistry().swap(Registry()); }
 
 } // namespace TarnLinkPrivate

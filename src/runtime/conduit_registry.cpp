@@ -1,4 +1,5 @@
 #include "runtime/conduit_registry.h"
+#include "platform/process_wide.h"
 
 #include <iterator>
 #include <map>
@@ -10,10 +11,14 @@ namespace {
 
 using ConduitTable = std::map<std::int32_t, TarnLink::TarnConduit*>;
 
-// Absent until the first install: a library in which no conduit was ever
-// installed lets any conduit be made current by an override.
-std::unique_ptr<ConduitTable> conduitTable;
-TarnLink::TarnConduit* currentConduit = nullptr;
+struct Conduits {
+    // Absent until the first install: a library in which no conduit was ever
+    // installed lets any conduit be made current by an override.
+    std::unique_ptr<ConduitTable> table;
+    TarnLink::TarnConduit* current = nullptr;
+};
+
+Conduits& State() { return ProcessWide<Conduits>(); }
 
 bool TableHolds(const ConduitTable& table, const TarnLink::TarnConduit* conduit)
 {
@@ -29,63 +34,63 @@ bool TableHolds(const ConduitTable& table, const TarnLink::TarnConduit* conduit)
 
 bool InstallTargetConduit(TarnLink::TarnConduit* conduit, std::int32_t conduitId)
 {
-    currentConduit = conduit;
-    if (!conduitTable) {
-        conduitTable = std::make_unique<ConduitTable>();
+    State().current = conduit;
+    if (!State().table) {
+        State().table = std::make_unique<ConduitTable>();
     }
     if (conduit == nullptr) {
         return false;
     }
-    return conduitTable->emplace(conduitId, conduit).second;
+    return State().table->emplace(conduitId, conduit).second;
 }
 
 bool RemoveTargetConduit(TarnLink::TarnConduit* conduit, std::int32_t conduitId)
 {
-    if (!conduitTable || conduit == nullptr) {
+    if (!State().table || conduit == nullptr) {
         return false;
     }
-    if (conduitTable->erase(conduitId) > 0 && currentConduit == conduit) {
-        currentConduit = nullptr;
+    if (State().table->erase(conduitId) > 0 && State().current == conduit) {
+        State().current = nullptr;
     }
     return true;
 }
 
 bool ReplaceCurrentConduit(TarnLink::TarnConduit* conduit)
 {
-    if (conduit != nullptr && conduitTable && !TableHolds(*conduitTable, conduit)) {
+    if (conduit != nullptr && State().table && !TableHolds(*State().table, conduit)) {
         return false;
     }
-    StackBasedMutexCaller oldConduitLock(currentConduit);
-    currentConduit = conduit;
+    StackBasedMutexCaller oldConduitLock(State().current);
+    State().current = conduit;
     return true;
 }
 
-TarnLink::TarnConduit* GetConduit() { return currentConduit; }
+TarnLink::TarnConduit* GetConduit() { return State().current; }
 
 TarnLink::TarnConduit* GetConduitFromID(std::int32_t conduitId)
 {
-    if (conduitId == 0 || !conduitTable) {
+    if (conduitId == 0 || !State().table) {
         return nullptr;
     }
-    const auto found = conduitTable->find(conduitId);
-    return found == conduitTable->end() ? nullptr : found->second;
+    const auto found = State().table->find(conduitId);
+    return found == State().table->end() ? nullptr : found->second;
 }
 
 std::int32_t GetConduitListSize()
 {
-    return conduitTable ? static_cast<std::int32_t>(conduitTable->size()) : 0;
+    return State().table ? static_cast<std::int32_t>(State().table->size()) : 0;
 }
 
 TarnLink::TarnConduit* GetNthConduit(int n, std::int32_t* conduitId)
 {
-    if (conduitId == nullptr || n < 0 || !conduitTable) {
+    if (conduitId == nullptr || n < 0 || !State().table) {
         return nullptr;
     }
     const std::size_t position = n == 0 ? 1 : static_cast<std::size_t>(n);
-    if (position > conduitTable->size()) {
+    if (position > State().table->size()) {
         return nullptr;
     }
-    auto entry = conduitTable->begin();
+    auto entry = State().table->begin();
     std::advance(entry, static_cast<std::ptrdiff_t>(position - 1));
     *conduitId = entry->first;
     return entry->second;
@@ -93,8 +98,8 @@ TarnLink::TarnConduit* GetNthConduit(int n, std::int32_t* conduitId)
 
 void ForgetConduits()
 {
-    currentConduit = nullptr;
-    conduitTable.reset();
+    State().current = nullptr;
+    State().table.reset();
 }
 
 } // namespace TarnLinkPrivate

@@ -1,4 +1,5 @@
 #include "runtime/listener_registry.h"
+#include "platform/process_wide.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -8,13 +9,12 @@ namespace TarnLinkPrivate {
 
 namespace {
 
-// Function-local statics so that the lists exist for hosts that install
+// Made on first use, so that the lists exist for hosts that install
 // listeners from their own static initializers.
 template <class Listener>
 std::vector<Listener*>& ListOf()
 {
-    static std::vector<Listener*> listeners;
-    return listeners;
+    return ProcessWide<std::vector<Listener*>>();
 }
 
 template <class Listener>

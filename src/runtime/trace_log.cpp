@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "platform/platform.h"
+#include "platform/process_wide.h"
 
 namespace TarnLinkPrivate {
 
@@ -14,7 +15,11 @@ constexpr char kTimeStampSuffix[] = " ;";
 
 // Touched only under the current conduit's lock while executing; opening and
 // closing must not overlap an execution.
-std::unique_ptr<std::ostream> traceLog;
+struct TraceLogFile {
+    std::unique_ptr<std::ostream> stream;
+};
+
+std::unique_ptr<std::ostream>& TraceLog() { return ProcessWide<TraceLogFile>().stream; }
 
 } // namespace
 
@@ -24,24 +29,24 @@ bool OpenExecutionTraceLogfile(const char* path)
     if (path == nullptr) {
         return false;
     }
-    traceLog = Platform::OpenTruncatedOutputFile(path);
-    return traceLog != nullptr;
+    TraceLog() = Platform::OpenTruncatedOutputFile(path);
+    return TraceLog() != nullptr;
 }
 
 bool CloseExecutionTraceLogfile()
 {
     // Destroying the file stream writes out its buffer and closes the file.
-    traceLog.reset();
+    TraceLog().reset();
     return true;
 }
 
 void WriteTraceEntry(const TarnLink::TarnCommand& command)
 {
-    if (!traceLog) {
+    if (!TraceLog()) {
         return;
     }
-    *traceLog << kTimeStampPrefix << Platform::TickCountMilliseconds() << kTimeStampSuffix;
-    command.WriteParsable(*traceLog);
+    *TraceLog() << kTimeStampPrefix << Platform::TickCountMilliseconds() << kTimeStampSuffix;
+    command.WriteParsable(*TraceLog());
 }
 
 } // namespace TarnLinkPrivate

@@ -26,7 +26,7 @@ class DefinitionLookupTest : public DictionaryTest {};
 const CommandFormat* Expected(const std::string& name)
 {
     const auto found = GetNameRegistry().find(name);
-    return found != GetNameRegistry().end() ? found->second : nullptr;
+    return found != GetNameRegistry().end() ? found->second.get() : nullptr;
 }
 
 TEST_F(DefinitionLookupTest, IndexAgreesWithTheRegistryForEveryNameAndItsNeighbours)
@@ -35,8 +35,8 @@ TEST_F(DefinitionLookupTest, IndexAgreesWithTheRegistryForEveryNameAndItsNeighbo
     for (const auto& entry : GetNameRegistry()) {
         const std::string& name = entry.first;
         SCOPED_TRACE(name);
-        EXPECT_EQ(FindCommandFormat(name.c_str()), entry.second);
-        EXPECT_EQ(FindCommandFormat(name), entry.second);
+        EXPECT_EQ(FindCommandFormat(name.c_str()), entry.second.get());
+        EXPECT_EQ(FindCommandFormat(name), entry.second.get());
         std::string changedCase = name;
         changedCase[0] = static_cast<char>(changedCase[0] ^ 0x20);
         for (const std::string& near : {name + "x", name.substr(0, name.size() - 1), changedCase}) {

@@ -46,7 +46,7 @@ TEST_F(EmbeddedLifecycle, LoadsTheShippedDictionarySilently)
     std::size_t tarnCount = 0;
     std::size_t diagCount = 0;
     for (const auto& entry : registry) {
-        tarnCount += dynamic_cast<const TarnCommandFormat*>(entry.second) != nullptr ? 1 : 0;
+        tarnCount += dynamic_cast<const TarnCommandFormat*>(entry.second.get()) != nullptr ? 1 : 0;
         diagCount += entry.second->IsDiagCommandFormat() ? 1 : 0;
     }
     EXPECT_EQ(GetTypeCodeIndex().size(), tarnCount);
