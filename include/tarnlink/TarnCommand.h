@@ -174,6 +174,17 @@ T variant_cast(const Variant& operand)
 
 // The host's handle on one hardware command: a name from the dictionary, typed
 // parameter values, a direction, the conduit that carries it and its status.
+//
+//     TarnLink::TarnCommand mute("AudioHostChanMute");
+//     mute.SetParamUInt8("HostChannel", 5);
+//     mute.SetParamBySymbol("Mute", "AudioHostChan_MuteOn");
+//
+// Thread safety: a command is a value; separate commands may be used on
+// separate threads at once. The const members may run on several threads at
+// once, and so may compiling one const command (the definition it remembers
+// is written atomically) unless a parameter of it is set by symbol: compiling
+// writes the symbol's number into the command. Every other use of one command
+// from several threads needs the host's own lock.
 class TARNLINK_API TarnCommand {
 public:
     TarnCommand();

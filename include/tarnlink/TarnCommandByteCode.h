@@ -10,6 +10,15 @@
 namespace TarnLink {
 
 // One packet: a compiled command or the hardware's response to one.
+//
+//     TarnLink::TarnCommandByteCode packet;
+//     if (TarnLink::TarnCommandFactory::CompileTarnByteCode(mute, packet, nullptr, nullptr)) {
+//         unsigned char* bytes = nullptr;
+//         packet.GetPacketByteCodeBuffer(&bytes);
+//     }
+//
+// Thread safety: a byte-code is a value; its const members may run on several
+// threads at once, every other use needs one thread at a time.
 class TARNLINK_API TarnCommandByteCode {
 public:
     TarnCommandByteCode();

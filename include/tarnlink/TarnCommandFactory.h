@@ -13,6 +13,23 @@ namespace TarnLink {
 
 // The library's entry points: lifecycle, compilation, execution, conduits,
 // listeners, command queries and definition file checksums.
+//
+//     if (!TarnLink::TarnCommandFactory::Initialize()) return 1;
+//     TarnLink::TarnCommandFactory::InstallTargetConduit(&box, 1);
+//     TarnLink::TarnCommandFactory::OverrideConduit(&box);
+//     TarnLink::TarnCommand mute("AudioHostChanMute");
+//     mute.SetParamUInt8("HostChannel", 5);
+//     TarnLink::TarnCommandFactory::Execute(mute);
+//     TarnLink::TarnCommandFactory::Terminate();
+//
+// Thread safety: the library starts no thread and has no lock of its own.
+// Both forms of Execute hold the current conduit's lock for the whole
+// execution, so executions from several threads are serialized by it.
+// CompileTarnByteCode, DecompileTarnByteCode and the command queries may run
+// on several threads at once on separate commands. Initialize, Terminate,
+// SetInitializationAdditionalPath, installing or removing conduits and
+// listeners, OverrideConduit and opening or closing the trace log must not
+// overlap an execution or each other. SetVerbosity may be called at any time.
 class TARNLINK_API TarnCommandFactory {
 public:
     TarnCommandFactory() = delete;

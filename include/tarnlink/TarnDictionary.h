@@ -3,6 +3,13 @@
 
 // Read-only access to the loaded command dictionary, for tools and hosts that
 // list, document or emulate commands.
+//
+//     TarnLink::CommandInfo info;
+//     if (TarnLink::TarnDictionary::GetCommandInfo("AudioHostChanMute", &info)) { /* info.parameters ... */ }
+//
+// Thread safety: the functions that read the dictionary may run on any number
+// of threads at once; none may overlap Initialize or Terminate, which load and
+// discard it, nor SetEmbeddedFilesEnabled, which is set before Initialize.
 
 #include <cstdint>
 #include <iosfwd>

@@ -11,6 +11,21 @@ struct ConditionContents;
 class HWCapsData;
 } // namespace TarnLinkPrivate
 
+// The capability sets of the hardware types, their conditions, and the
+// manager that detects the attached hardware. Most hosts ask the questions of
+// TarnHWCapsQueries.h instead; these classes serve hosts that read a set
+// property by property:
+//
+//     TarnLink::HWCaps::TarnHWCaps* caps = TarnLink::HWCaps::TarnHWCapsFactory::CreateHWCaps("StudioBox");
+//     std::int32_t channels = 0;
+//     caps->GetPropertyAsInteger("MaxAudioChannels", &channels, nullptr);
+//     TarnLink::HWCaps::TarnHWCapsFactory::DestroyHWCaps(caps);
+//
+// Thread safety: the const members of a set or condition list may run on
+// several threads at once. Detection (TarnHWCapsManager::UpdateHWCaps, which
+// OverrideConduit calls), InitHardwareCapabilitiesInfo and Terminate replace
+// sets and must not overlap any other use of the sets or of the manager.
+
 namespace TarnLink {
 namespace HWCaps {
 

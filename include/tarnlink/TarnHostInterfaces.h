@@ -9,6 +9,13 @@
 
 namespace TarnLink {
 
+// What the host implements: the conduit that carries packets to the hardware,
+// and listeners that watch or stand in for executions.
+//
+// Thread safety: the library calls a conduit's Transmit and CommandSucceeded
+// and every listener while it holds the current conduit's lock, on the thread
+// that executes; it calls nothing from a thread of its own.
+
 // The transport that the host implements. Lock must be re-entrant for the
 // thread that holds it: the library locks the current conduit again while a
 // meta command or a listener executes further commands.

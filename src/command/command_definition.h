@@ -17,11 +17,12 @@ inline const CommandFormat* DefinitionOf(const TarnLink::TarnCommand& command)
 {
     const TarnLink::TarnCommand::Body& body = TarnLink::CommandBodyAccess::Of(command);
     const std::uint64_t generation = RegistryGeneration();
-    if (body.cachedGeneration != generation) {
-        body.cachedDefinition = FindCommandFormat(body.name);
-        body.cachedGeneration = generation;
+    const CommandFormat* definition = nullptr;
+    if (!body.definitionCache.Get(generation, definition)) {
+        definition = FindCommandFormat(body.name);
+        body.definitionCache.Put(generation, definition);
     }
-    return body.cachedDefinition;
+    return definition;
 }
 
 } // namespace TarnLinkPrivate

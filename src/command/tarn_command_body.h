@@ -11,11 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "command/definition_cache.h"
 #include "tarnlink/TarnCommand.h"
-
-namespace TarnLinkPrivate {
-class CommandFormat;
-} // namespace TarnLinkPrivate
 
 namespace TarnLink {
 
@@ -77,8 +74,7 @@ struct TarnCommand::Body {
     void SetName(const char* commandName)
     {
         name = commandName != nullptr ? commandName : "";
-        cachedDefinition = nullptr;
-        cachedGeneration = 0;
+        definitionCache.Clear();
     }
 
     std::string name;
@@ -87,12 +83,9 @@ struct TarnCommand::Body {
     std::int32_t conduitId = 0;
     CommandStatus_t status = kTLFail;
 
-    // The definition of the name as last looked up, valid while the
-    // dictionary's generation equals cachedGeneration. Written by compilation
-    // and decompilation, which take the command by const reference; a command
-    // is used by one thread at a time, so the write races with nothing.
-    mutable const TarnLinkPrivate::CommandFormat* cachedDefinition = nullptr;
-    mutable std::uint64_t cachedGeneration = 0;
+    // Filled by compilation and decompilation, which take the command by
+    // const reference; safe when threads share one const command.
+    TarnLinkPrivate::DefinitionCache definitionCache;
 };
 
 } // namespace TarnLink

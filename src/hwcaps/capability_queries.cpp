@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "hwcaps/capability_lookups.h"
+#define TARNLINK_HWCAPS_KEEP_SIGNATURES
 #include "tarnlink/TarnHWCapsQueries.h"
 
 // The capability functions, one per line of the table: each hands its key to
