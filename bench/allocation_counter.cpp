@@ -53,10 +53,7 @@ void* operator new(std::size_t size)
     return memory;
 }
 
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept
-{
-    return TarnLinkBench::CountedAllocation(size);
-}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return TarnLinkBench::CountedAllocation(size); }
 
 void operator delete(void* memory) noexcept { std::free(memory); }
 void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }

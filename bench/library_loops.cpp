@@ -15,9 +15,8 @@ constexpr std::int32_t kImmediateConduitId = 2;
 void CompileLoop(benchmark::State& state, const TarnLink::TarnCommand& command)
 {
     TarnLink::TarnCommandByteCode byteCode;
-    MeasuredLoop(state, [&] {
-        return TarnLink::TarnCommandFactory::CompileTarnByteCode(command, byteCode, nullptr, nullptr);
-    });
+    MeasuredLoop(
+        state, [&] { return TarnLink::TarnCommandFactory::CompileTarnByteCode(command, byteCode, nullptr, nullptr); });
 }
 
 void ExecuteLoop(benchmark::State& state, TarnLink::TarnCommand& command)

@@ -24,8 +24,7 @@ public:
                                   std::size_t capacity);
     // Parses into the reused message and reads both fields by name; false when
     // the bytes do not parse.
-    bool ParseAndRead(const unsigned char* bytes, std::size_t length, std::uint32_t& hostChannel,
-                      std::uint32_t& mute);
+    bool ParseAndRead(const unsigned char* bytes, std::size_t length, std::uint32_t& hostChannel, std::uint32_t& mute);
 
 private:
     google::protobuf::DescriptorPool pool_;

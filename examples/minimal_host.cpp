@@ -8,7 +8,8 @@
 
 using namespace TarnLink;
 
-int main() {
+int main()
+{
     if (!TarnCommandFactory::Initialize()) {
         std::fprintf(stderr, "TarnLink could not load its command definitions\n");
         return 1;

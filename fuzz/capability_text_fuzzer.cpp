@@ -43,8 +43,8 @@ std::string Register(const std::string& text, const char* fileName)
 std::vector<std::uint8_t> IdentificationAnswer(const std::string& hardwareType)
 {
     const auto lengthCode = static_cast<std::uint16_t>(hardwareType.size() - 1);
-    std::vector<std::uint8_t> answer {LyingDevice::kFilledCommand, static_cast<std::uint8_t>(lengthCode >> 8),
-                                      static_cast<std::uint8_t>(lengthCode)};
+    std::vector<std::uint8_t> answer{LyingDevice::kFilledCommand, static_cast<std::uint8_t>(lengthCode >> 8),
+                                     static_cast<std::uint8_t>(lengthCode)};
     answer.insert(answer.end(), hardwareType.begin(), hardwareType.end());
     return answer;
 }

@@ -50,8 +50,7 @@ inline void SetParameterFromInput(TarnLink::TarnCommand& command, const TarnLink
     }
 }
 
-inline void SetEveryParameter(TarnLink::TarnCommand& command, const TarnLink::CommandInfo& definition,
-                              FuzzInput& input)
+inline void SetEveryParameter(TarnLink::TarnCommand& command, const TarnLink::CommandInfo& definition, FuzzInput& input)
 {
     for (const TarnLink::ParameterInfo& parameter : definition.parameters) {
         SetParameterFromInput(command, parameter, input);

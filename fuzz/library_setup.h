@@ -30,7 +30,8 @@ inline std::vector<TarnLink::CommandInfo> PacketCommands()
     std::vector<TarnLink::CommandInfo> commands;
     for (const std::string& name : TarnLink::TarnDictionary::GetCommandNames()) {
         TarnLink::CommandInfo info;
-        if (TarnLink::TarnDictionary::GetCommandInfo(name.c_str(), &info) && info.kind != TarnLink::CommandKind::kMeta) {
+        if (TarnLink::TarnDictionary::GetCommandInfo(name.c_str(), &info) &&
+            info.kind != TarnLink::CommandKind::kMeta) {
             commands.push_back(info);
         }
     }

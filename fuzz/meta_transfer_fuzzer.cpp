@@ -45,7 +45,8 @@ std::vector<CommandInfo> MetaCommands()
     std::vector<CommandInfo> commands;
     for (const std::string& name : TarnLink::TarnDictionary::GetCommandNames()) {
         CommandInfo info;
-        if (TarnLink::TarnDictionary::GetCommandInfo(name.c_str(), &info) && info.kind == TarnLink::CommandKind::kMeta) {
+        if (TarnLink::TarnDictionary::GetCommandInfo(name.c_str(), &info) &&
+            info.kind == TarnLink::CommandKind::kMeta) {
             commands.push_back(info);
         }
     }

@@ -20,10 +20,7 @@ DeviceServer::DeviceServer(TarnConduit& device, DeviceServerOptions options)
 {
 }
 
-DeviceServer::~DeviceServer()
-{
-    Stop();
-}
+DeviceServer::~DeviceServer() { Stop(); }
 
 void DeviceServer::Start()
 {

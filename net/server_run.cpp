@@ -71,9 +71,9 @@ void ServerRun::Listen()
     const TarnLink::Net::TcpAddress& listen = options_.listen;
     asio::error_code error;
     asio::ip::tcp::resolver resolver(io_);
-    const auto endpoints = resolver.resolve(listen.host, std::to_string(listen.port),
-                                            asio::ip::tcp::resolver::passive | asio::ip::tcp::resolver::numeric_service,
-                                            error);
+    const auto endpoints =
+        resolver.resolve(listen.host, std::to_string(listen.port),
+                         asio::ip::tcp::resolver::passive | asio::ip::tcp::resolver::numeric_service, error);
     if (!error && endpoints.empty()) {
         throw std::runtime_error(kCannotListen + listen.ToUrl() + ": " + kNoAddress);
     }
@@ -163,9 +163,7 @@ void ServerRun::Serve(const ConnectionPointer& connection, Bytes request)
             return;
         }
         Bytes answer = AnswerOfDevice(request);
-        asio::post(io_, [connection, answer = std::move(answer)]() mutable {
-            connection->Deliver(std::move(answer));
-        });
+        asio::post(io_, [connection, answer = std::move(answer)]() mutable { connection->Deliver(std::move(answer)); });
     });
 }
 

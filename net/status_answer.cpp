@@ -8,10 +8,7 @@ constexpr unsigned char kTransmitFailureAnswer[] = {0x0B, 0x0B, 0x00, 0x04, 0x00
 
 } // namespace
 
-Bytes TransmitFailureAnswer()
-{
-    return Bytes(std::begin(kTransmitFailureAnswer), std::end(kTransmitFailureAnswer));
-}
+Bytes TransmitFailureAnswer() { return Bytes(std::begin(kTransmitFailureAnswer), std::end(kTransmitFailureAnswer)); }
 
 void SetTransmitFailure(TarnLink::TarnCommandByteCode& response)
 {

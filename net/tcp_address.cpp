@@ -54,10 +54,7 @@ bool SplitHostAndPort(const std::string& text, std::string* host, std::string* p
 
 } // namespace
 
-bool TcpAddress::IsUrl(const std::string& text)
-{
-    return text.compare(0, kSchemeLength, kScheme) == 0;
-}
+bool TcpAddress::IsUrl(const std::string& text) { return text.compare(0, kSchemeLength, kScheme) == 0; }
 
 bool TcpAddress::Parse(const std::string& text, TcpAddress* address)
 {

@@ -69,8 +69,8 @@ bool TcpConduit::State::Exchange(const TarnLinkNet::Bytes& packet, std::uint32_t
         const StepResult connected = connection.Connect(address, deadline, &why);
         if (connected != StepResult::kDone) {
             // The packet never left: a transmit failure, however long it took.
-            failure->message = kCannotConnect + url + ": " +
-                               (connected == StepResult::kTimedOut ? kNoConnectionWithin + waited : why);
+            failure->message =
+                kCannotConnect + url + ": " + (connected == StepResult::kTimedOut ? kNoConnectionWithin + waited : why);
             return false;
         }
     }
@@ -104,25 +104,16 @@ TcpConduit::TcpConduit(const std::string& url) : state_(std::make_unique<State>(
 
 TcpConduit::~TcpConduit() = default;
 
-TcpAddress TcpConduit::GetAddress() const
-{
-    return state_->address;
-}
+TcpAddress TcpConduit::GetAddress() const { return state_->address; }
 
 void TcpConduit::SetDefaultTimeout(std::uint32_t timeoutMillisec)
 {
     state_->defaultTimeout = timeoutMillisec != 0 ? timeoutMillisec : kDefaultTimeoutMillisec;
 }
 
-std::uint32_t TcpConduit::GetDefaultTimeout() const
-{
-    return state_->defaultTimeout;
-}
+std::uint32_t TcpConduit::GetDefaultTimeout() const { return state_->defaultTimeout; }
 
-void TcpConduit::SetVerbose(bool verbose)
-{
-    state_->verbose = verbose;
-}
+void TcpConduit::SetVerbose(bool verbose) { state_->verbose = verbose; }
 
 bool TcpConduit::IsConnected() const
 {
@@ -155,8 +146,8 @@ bool TcpConduit::Transmit(const char* /*commandName*/, const TarnCommandByteCode
         failure.message = kEmptyRequest;
     } else if (!TarnLinkNet::IsValidFrameLength(packet.size())) {
         failure.message = kRequestTooLong + std::to_string(packet.size());
-    } else if (state_->Exchange(packet, timeoutMillisec != 0 ? timeoutMillisec : state_->defaultTimeout.load(),
-                               &answer, &failure)) {
+    } else if (state_->Exchange(packet, timeoutMillisec != 0 ? timeoutMillisec : state_->defaultTimeout.load(), &answer,
+                                &failure)) {
         response->CopyByteCodePacketBuffer(answer.data(), answer.size());
         state_->lastError.clear();
         return true;
@@ -177,15 +168,9 @@ bool TcpConduit::Transmit(const char* /*commandName*/, const TarnCommandByteCode
 
 void TcpConduit::CommandSucceeded(TarnCommand& /*command*/) {}
 
-void TcpConduit::Lock()
-{
-    state_->mutex.lock();
-}
+void TcpConduit::Lock() { state_->mutex.lock(); }
 
-void TcpConduit::Unlock()
-{
-    state_->mutex.unlock();
-}
+void TcpConduit::Unlock() { state_->mutex.unlock(); }
 
 } // namespace Net
 } // namespace TarnLink

@@ -10,10 +10,7 @@ const asio::error_code kPending = asio::error::would_block;
 
 } // namespace
 
-bool TimedConnection::IsOpen() const
-{
-    return socket_.is_open();
-}
+bool TimedConnection::IsOpen() const { return socket_.is_open(); }
 
 void TimedConnection::Close()
 {
@@ -60,10 +57,9 @@ StepResult TimedConnection::Connect(const TarnLink::Net::TcpAddress& address, De
                 result = resolveError;
                 return;
             }
-            asio::async_connect(socket_, endpoints, [&result](const asio::error_code& connectError,
-                                                              const asio::ip::tcp::endpoint& /*endpoint*/) {
-                result = connectError;
-            });
+            asio::async_connect(socket_, endpoints,
+                                [&result](const asio::error_code& connectError,
+                                          const asio::ip::tcp::endpoint& /*endpoint*/) { result = connectError; });
         });
     const StepResult step = Finish(RunUntil(deadline), result, why);
     if (step == StepResult::kDone) {
@@ -87,17 +83,19 @@ StepResult TimedConnection::ReadFrame(Bytes* packet, Deadline deadline, std::str
 {
     FrameHeader header{};
     asio::error_code result = kPending;
-    asio::async_read(socket_, asio::buffer(header), [this, &header, &result, packet](const asio::error_code& error,
-                                                                                      std::size_t /*read*/) {
-        const std::uint32_t length = DecodeFrameHeader(header);
-        if (error || !IsValidFrameLength(length)) {
-            result = error ? error : asio::error::invalid_argument;
-            return;
-        }
-        packet->resize(length);
-        asio::async_read(socket_, asio::buffer(*packet),
-                         [&result](const asio::error_code& bodyError, std::size_t /*read*/) { result = bodyError; });
-    });
+    asio::async_read(socket_, asio::buffer(header),
+                     [this, &header, &result, packet](const asio::error_code& error, std::size_t /*read*/) {
+                         const std::uint32_t length = DecodeFrameHeader(header);
+                         if (error || !IsValidFrameLength(length)) {
+                             result = error ? error : asio::error::invalid_argument;
+                             return;
+                         }
+                         packet->resize(length);
+                         asio::async_read(socket_, asio::buffer(*packet),
+                                          [&result](const asio::error_code& bodyError, std::size_t /*read*/) {
+                                              result = bodyError;
+                                          });
+                     });
     const StepResult step = Finish(RunUntil(deadline), result, why);
     if (step == StepResult::kFailed && result == asio::error::invalid_argument) {
         *why = DescribeBadFrameLength(DecodeFrameHeader(header));

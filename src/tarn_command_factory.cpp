@@ -52,7 +52,10 @@ bool TarnCommandFactory::Execute(const char* commandName, const TarnCommandByteC
 {
     return Private::Execute(commandName, request, response, timeoutMillisec);
 }
-bool TarnCommandFactory::OpenExecutionTraceLogfile(const char* path) { return Private::OpenExecutionTraceLogfile(path); }
+bool TarnCommandFactory::OpenExecutionTraceLogfile(const char* path)
+{
+    return Private::OpenExecutionTraceLogfile(path);
+}
 bool TarnCommandFactory::CloseExecutionTraceLogfile() { return Private::CloseExecutionTraceLogfile(); }
 
 bool TarnCommandFactory::InstallTargetConduit(TarnConduit* conduit, std::int32_t conduitId)
@@ -65,7 +68,10 @@ bool TarnCommandFactory::RemoveTargetConduit(TarnConduit* conduit, std::int32_t 
 }
 bool TarnCommandFactory::OverrideConduit(TarnConduit* conduit) { return Private::OverrideConduit(conduit); }
 TarnConduit* TarnCommandFactory::GetConduit() { return Private::GetConduit(); }
-TarnConduit* TarnCommandFactory::GetConduitFromID(std::int32_t conduitId) { return Private::GetConduitFromID(conduitId); }
+TarnConduit* TarnCommandFactory::GetConduitFromID(std::int32_t conduitId)
+{
+    return Private::GetConduitFromID(conduitId);
+}
 std::int32_t TarnCommandFactory::GetConduitListSize() { return Private::GetConduitListSize(); }
 TarnConduit* TarnCommandFactory::GetNthConduit(int n, std::int32_t* conduitId)
 {

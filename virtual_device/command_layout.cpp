@@ -16,7 +16,8 @@ struct TypeSize {
 constexpr TypeSize kTypeSizes[] = {{"INT8", 1},  {"UINT8", 1},  {"INT16", 2}, {"UINT16", 2},
                                    {"INT32", 4}, {"UINT32", 4}, {"INT64", 8}, {"UINT64", 8}};
 
-std::size_t FixedSizeOf(const std::string& typeName) {
+std::size_t FixedSizeOf(const std::string& typeName)
+{
     for (const TypeSize& type : kTypeSizes) {
         if (typeName == type.name) {
             return type.size;
@@ -25,7 +26,8 @@ std::size_t FixedSizeOf(const std::string& typeName) {
     return 0;
 }
 
-ParameterLayout MakeParameterLayout(const TarnLink::ParameterInfo& info) {
+ParameterLayout MakeParameterLayout(const TarnLink::ParameterInfo& info)
+{
     ParameterLayout parameter;
     parameter.name = info.name;
     parameter.isByteStream = info.typeName == kByteStreamType;
@@ -34,24 +36,29 @@ ParameterLayout MakeParameterLayout(const TarnLink::ParameterInfo& info) {
     return parameter;
 }
 
-unsigned char TypeByteOf(const TarnLink::CommandInfo& info) {
+unsigned char TypeByteOf(const TarnLink::CommandInfo& info)
+{
     return static_cast<unsigned char>(((info.major & 0x3u) << 6) | (info.minor & 0x3Fu));
 }
 
-unsigned char FunctionByteOf(const TarnLink::CommandInfo& info) {
+unsigned char FunctionByteOf(const TarnLink::CommandInfo& info)
+{
     return static_cast<unsigned char>((info.function & 0x7Fu) << 1);
 }
 
-unsigned TarnHeaderKey(unsigned char typeByte, unsigned char functionByte) {
+unsigned TarnHeaderKey(unsigned char typeByte, unsigned char functionByte)
+{
     return (static_cast<unsigned>(typeByte) << 8) | static_cast<unsigned char>(functionByte & ~kRequestDataBit);
 }
 
-const std::string* NameIn(const std::unordered_map<unsigned, std::string>& index, unsigned key) {
+const std::string* NameIn(const std::unordered_map<unsigned, std::string>& index, unsigned key)
+{
     auto found = index.find(key);
     return found != index.end() ? &found->second : nullptr;
 }
 
-std::unique_ptr<CommandLayout> MakeLayout(TarnLink::CommandInfo& info) {
+std::unique_ptr<CommandLayout> MakeLayout(TarnLink::CommandInfo& info)
+{
     auto layout = std::make_unique<CommandLayout>();
     layout->name = std::move(info.name);
     layout->kind = info.kind;
@@ -76,7 +83,8 @@ std::unique_ptr<CommandLayout> MakeLayout(TarnLink::CommandInfo& info) {
 
 } // namespace
 
-const CommandLayout* CommandLayouts::Find(const std::string& name) {
+const CommandLayout* CommandLayouts::Find(const std::string& name)
+{
     auto found = layouts_.find(name);
     if (found != layouts_.end()) {
         return found->second.get();
@@ -94,7 +102,8 @@ const CommandLayout* CommandLayouts::Find(const std::string& name) {
     return layouts_.emplace(name, std::move(layout)).first->second.get();
 }
 
-const CommandLayout* CommandLayouts::FindByHeader(const unsigned char* packet, std::size_t length) {
+const CommandLayout* CommandLayouts::FindByHeader(const unsigned char* packet, std::size_t length)
+{
     LoadHeaderIndex();
     const std::string* name = nullptr;
     if (HasDiagMagic(packet, length)) {
@@ -105,7 +114,8 @@ const CommandLayout* CommandLayouts::FindByHeader(const unsigned char* packet, s
     return name != nullptr ? Find(*name) : nullptr;
 }
 
-void CommandLayouts::Clear() {
+void CommandLayouts::Clear()
+{
     layouts_.clear();
     metaOwners_.clear();
     metaOwnersLoaded_ = false;
@@ -114,7 +124,8 @@ void CommandLayouts::Clear() {
     headerIndexLoaded_ = false;
 }
 
-void CommandLayouts::LoadHeaderIndex() {
+void CommandLayouts::LoadHeaderIndex()
+{
     if (headerIndexLoaded_) {
         return;
     }
@@ -134,7 +145,8 @@ void CommandLayouts::LoadHeaderIndex() {
 
 // A command that several meta definitions share serves the first of them in
 // name order.
-void CommandLayouts::LoadMetaOwners() {
+void CommandLayouts::LoadMetaOwners()
+{
     if (metaOwnersLoaded_) {
         return;
     }

@@ -5,7 +5,8 @@
 namespace TarnLinkVirtual {
 namespace {
 
-std::string ValueKey(const std::string& command, const unsigned char* key, std::size_t keyLength) {
+std::string ValueKey(const std::string& command, const unsigned char* key, std::size_t keyLength)
+{
     std::string valueKey;
     valueKey.reserve(command.size() + 1 + keyLength);
     valueKey.append(command);
@@ -18,23 +19,26 @@ std::string ValueKey(const std::string& command, const unsigned char* key, std::
 
 } // namespace
 
-void DeviceMemory::Store(const std::string& command, const unsigned char* key, std::size_t keyLength, Bytes data) {
+void DeviceMemory::Store(const std::string& command, const unsigned char* key, std::size_t keyLength, Bytes data)
+{
     values_[ValueKey(command, key, keyLength)] = std::move(data);
 }
 
-const Bytes* DeviceMemory::Recall(const std::string& command, const unsigned char* key,
-                                  std::size_t keyLength) const {
+const Bytes* DeviceMemory::Recall(const std::string& command, const unsigned char* key, std::size_t keyLength) const
+{
     auto found = values_.find(ValueKey(command, key, keyLength));
     return found == values_.end() ? nullptr : &found->second;
 }
 
-void DeviceMemory::BeginUpload(const std::string& meta, std::uint32_t totalSize) {
+void DeviceMemory::BeginUpload(const std::string& meta, std::uint32_t totalSize)
+{
     Upload& upload = uploads_[meta];
     upload.announcedSize = totalSize;
     upload.data.clear();
 }
 
-bool DeviceMemory::AppendUpload(const std::string& meta, const unsigned char* data, std::size_t length) {
+bool DeviceMemory::AppendUpload(const std::string& meta, const unsigned char* data, std::size_t length)
+{
     auto found = uploads_.find(meta);
     if (found == uploads_.end()) {
         return false;
@@ -43,7 +47,8 @@ bool DeviceMemory::AppendUpload(const std::string& meta, const unsigned char* da
     return true;
 }
 
-bool DeviceMemory::FinishUpload(const std::string& meta) {
+bool DeviceMemory::FinishUpload(const std::string& meta)
+{
     auto found = uploads_.find(meta);
     if (found == uploads_.end()) {
         return false;
@@ -57,11 +62,10 @@ bool DeviceMemory::FinishUpload(const std::string& meta) {
     return true;
 }
 
-void DeviceMemory::BeginDownload(const std::string& meta) {
-    downloadPositions_[meta] = 0;
-}
+void DeviceMemory::BeginDownload(const std::string& meta) { downloadPositions_[meta] = 0; }
 
-Bytes DeviceMemory::NextDownloadChunk(const std::string& meta, const Bytes& data, std::size_t maxLength) {
+Bytes DeviceMemory::NextDownloadChunk(const std::string& meta, const Bytes& data, std::size_t maxLength)
+{
     std::size_t& position = downloadPositions_[meta];
     const std::size_t start = std::min(position, data.size());
     const std::size_t length = std::min(maxLength, data.size() - start);
@@ -70,11 +74,10 @@ Bytes DeviceMemory::NextDownloadChunk(const std::string& meta, const Bytes& data
     return Bytes(first, first + static_cast<std::ptrdiff_t>(length));
 }
 
-void DeviceMemory::FinishDownload(const std::string& meta) {
-    downloadPositions_.erase(meta);
-}
+void DeviceMemory::FinishDownload(const std::string& meta) { downloadPositions_.erase(meta); }
 
-void DeviceMemory::Clear() {
+void DeviceMemory::Clear()
+{
     values_.clear();
     uploads_.clear();
     downloadPositions_.clear();

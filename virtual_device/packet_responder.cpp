@@ -15,7 +15,8 @@ constexpr char kTotalSizeParameter[] = "TotalSize";
 constexpr std::size_t kMaxPacketLength = kTarnHeaderLength + kMaxPayload;
 constexpr std::size_t kLengthFieldExtra = 4;
 
-bool IsWellFormedTarn(const CommandLayout& layout, const unsigned char* packet, std::size_t length) {
+bool IsWellFormedTarn(const CommandLayout& layout, const unsigned char* packet, std::size_t length)
+{
     if (length < kTarnHeaderLength || length > kMaxPacketLength || packet[0] != kTransportMark ||
         packet[1] != kTransportMark) {
         return false;
@@ -34,7 +35,8 @@ bool IsWellFormedTarn(const CommandLayout& layout, const unsigned char* packet, 
     return byteStream ? payload >= fixed : payload == fixed;
 }
 
-bool IsWellFormedDiag(const CommandLayout& layout, const unsigned char* packet, std::size_t length) {
+bool IsWellFormedDiag(const CommandLayout& layout, const unsigned char* packet, std::size_t length)
+{
     if (!HasDiagMagic(packet, length) || length > kMaxPacketLength || packet[kDiagOpcodeOffset] != layout.opcode) {
         return false;
     }
@@ -50,14 +52,13 @@ bool IsWellFormedDiag(const CommandLayout& layout, const unsigned char* packet, 
     return false;
 }
 
-bool HasHeaderOf(const CommandLayout* layout, const unsigned char* packet, std::size_t length) {
+bool HasHeaderOf(const CommandLayout* layout, const unsigned char* packet, std::size_t length)
+{
     return layout != nullptr && length >= kTarnHeaderLength && packet[kTypeByteOffset] == layout->typeByte &&
            static_cast<unsigned char>(packet[kFunctionByteOffset] & ~kRequestDataBit) == layout->functionByte;
 }
 
-Bytes AsBytes(const std::string& text) {
-    return Bytes(text.begin(), text.end());
-}
+Bytes AsBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
 // One value of an answer's record: a number for a fixed-size parameter, bytes
 // for a byte stream.
@@ -68,7 +69,8 @@ struct Field {
 };
 
 template <class FieldList>
-const Field* FindField(const FieldList& fields, const std::string& name) {
+const Field* FindField(const FieldList& fields, const std::string& name)
+{
     for (const Field& field : fields) {
         if (name == field.name) {
             return &field;
@@ -80,7 +82,8 @@ const Field* FindField(const FieldList& fields, const std::string& name) {
 // The send-only part of an answer: the given fields, zeros (or no bytes, for a
 // byte stream) for every other parameter.
 template <class FieldList>
-Bytes BuildRecord(const CommandLayout& layout, const FieldList& fields) {
+Bytes BuildRecord(const CommandLayout& layout, const FieldList& fields)
+{
     Bytes record;
     for (const ParameterLayout& parameter : layout.parameters) {
         if (parameter.requestData) {
@@ -100,8 +103,8 @@ Bytes BuildRecord(const CommandLayout& layout, const FieldList& fields) {
 
 } // namespace
 
-const CommandLayout* PacketResponder::Resolve(const char* commandName, const unsigned char* packet,
-                                              std::size_t length) {
+const CommandLayout* PacketResponder::Resolve(const char* commandName, const unsigned char* packet, std::size_t length)
+{
     if (commandName == nullptr || *commandName == '\0') {
         return layouts_.FindByHeader(packet, length);
     }
@@ -119,7 +122,8 @@ const CommandLayout* PacketResponder::Resolve(const char* commandName, const uns
 }
 
 Bytes PacketResponder::Answer(const CommandLayout* layout, const unsigned char* packet, std::size_t length,
-                              const DeviceIdentity& identity) {
+                              const DeviceIdentity& identity)
+{
     if (layout == nullptr) {
         return StatusAnswer(packet, length, kStatusNotSupported);
     }
@@ -136,12 +140,14 @@ Bytes PacketResponder::Answer(const CommandLayout* layout, const unsigned char* 
     return AnswerSend(*layout, packet, length);
 }
 
-void PacketResponder::Clear() {
+void PacketResponder::Clear()
+{
     layouts_.Clear();
     memory_.Clear();
 }
 
-Bytes PacketResponder::AnswerSend(const CommandLayout& layout, const unsigned char* packet, std::size_t length) {
+Bytes PacketResponder::AnswerSend(const CommandLayout& layout, const unsigned char* packet, std::size_t length)
+{
     if (!layout.metaOwner.empty()) {
         const CommandLayout* meta = layouts_.Find(layout.metaOwner);
         if (meta != nullptr) {
@@ -156,7 +162,8 @@ Bytes PacketResponder::AnswerSend(const CommandLayout& layout, const unsigned ch
 }
 
 Bytes PacketResponder::AnswerMetaSend(const CommandLayout& layout, const CommandLayout& meta,
-                                      const unsigned char* packet, std::size_t length) {
+                                      const unsigned char* packet, std::size_t length)
+{
     const unsigned char* payload = packet + kTarnHeaderLength;
     bool accepted = true;
     if (layout.name == meta.startCommand) {
@@ -179,7 +186,8 @@ Bytes PacketResponder::AnswerMetaSend(const CommandLayout& layout, const Command
 }
 
 Bytes PacketResponder::AnswerRequest(const CommandLayout& layout, const unsigned char* packet, std::size_t length,
-                                     const DeviceIdentity& identity) {
+                                     const DeviceIdentity& identity)
+{
     const unsigned char* key = packet + kTarnHeaderLength;
     const std::size_t keyLength = length - kTarnHeaderLength;
     Bytes payload(key, key + keyLength);
@@ -211,10 +219,10 @@ Bytes PacketResponder::AnswerRequest(const CommandLayout& layout, const unsigned
 // The identification commands answer from the device's configuration, not
 // from stored data. A sub-component index out of range is refused.
 PacketResponder::Identification PacketResponder::IdentificationRecord(const CommandLayout& layout,
-                                                                      const unsigned char* key,
-                                                                      std::size_t keyLength,
+                                                                      const unsigned char* key, std::size_t keyLength,
                                                                       const DeviceIdentity& identity,
-                                                                      Bytes* record) const {
+                                                                      Bytes* record) const
+{
     if (layout.name == kHardwareTypeCommand) {
         const Bytes typeId = AsBytes(identity.hardwareType);
         *record = BuildRecord(layout, std::initializer_list<Field>{{kTypeIdParameter, 0, &typeId}});
@@ -241,7 +249,8 @@ PacketResponder::Identification PacketResponder::IdentificationRecord(const Comm
     return Identification::kAnswered;
 }
 
-Bytes PacketResponder::MetaRecord(const CommandLayout& layout, const CommandLayout& meta, std::size_t answerRoom) {
+Bytes PacketResponder::MetaRecord(const CommandLayout& layout, const CommandLayout& meta, std::size_t answerRoom)
+{
     if (layout.name == meta.startCommand) {
         memory_.BeginDownload(meta.name);
         const Field total{kTotalSizeParameter, StoredMetaData(meta).size(), nullptr};
@@ -263,7 +272,8 @@ Bytes PacketResponder::MetaRecord(const CommandLayout& layout, const CommandLayo
 
 // Before any upload the device holds zeros for the meta definition's
 // fixed-size data and no bytes for its byte streams.
-const Bytes& PacketResponder::StoredMetaData(const CommandLayout& meta) {
+const Bytes& PacketResponder::StoredMetaData(const CommandLayout& meta)
+{
     const Bytes* stored = memory_.Recall(meta.name, nullptr, 0);
     if (stored == nullptr) {
         memory_.Store(meta.name, nullptr, 0, Bytes(meta.sendFixedSize, 0));

@@ -38,9 +38,8 @@ private:
                          std::size_t length);
     Bytes AnswerRequest(const CommandLayout& layout, const unsigned char* packet, std::size_t length,
                         const DeviceIdentity& identity);
-    Identification IdentificationRecord(const CommandLayout& layout, const unsigned char* key,
-                                        std::size_t keyLength, const DeviceIdentity& identity,
-                                        Bytes* record) const;
+    Identification IdentificationRecord(const CommandLayout& layout, const unsigned char* key, std::size_t keyLength,
+                                        const DeviceIdentity& identity, Bytes* record) const;
     Bytes MetaRecord(const CommandLayout& layout, const CommandLayout& meta, std::size_t answerRoom);
     const Bytes& StoredMetaData(const CommandLayout& meta);
 

@@ -32,7 +32,8 @@ namespace {
 
 using Guard = std::lock_guard<std::recursive_mutex>;
 
-Bytes PacketBytes(const TarnCommandByteCode& byteCode) {
+Bytes PacketBytes(const TarnCommandByteCode& byteCode)
+{
     unsigned char* buffer = nullptr;
     std::size_t length = 0;
     if (!byteCode.GetPacketByteCodeBuffer(&buffer) || !byteCode.GetPacketByteCodeBufferLength(&length)) {
@@ -42,83 +43,94 @@ Bytes PacketBytes(const TarnCommandByteCode& byteCode) {
 }
 
 // The answer that stands for no answer at all, as a conduit reports it.
-Bytes LostAnswer(unsigned char status) {
-    return TarnLinkVirtual::StatusAnswer(nullptr, 0, status);
-}
+Bytes LostAnswer(unsigned char status) { return TarnLinkVirtual::StatusAnswer(nullptr, 0, status); }
 
 } // namespace
 
-TarnVirtualDevice::TarnVirtualDevice(const char* hardwareType) : state_(std::make_unique<State>()) {
+TarnVirtualDevice::TarnVirtualDevice(const char* hardwareType) : state_(std::make_unique<State>())
+{
     SetHardwareType(hardwareType);
 }
 
 TarnVirtualDevice::~TarnVirtualDevice() = default;
 
-void TarnVirtualDevice::SetHardwareType(const char* hardwareType) {
+void TarnVirtualDevice::SetHardwareType(const char* hardwareType)
+{
     Guard guard(state_->mutex);
     state_->identity.hardwareType = hardwareType != nullptr ? hardwareType : "";
 }
 
-std::string TarnVirtualDevice::GetHardwareType() const {
+std::string TarnVirtualDevice::GetHardwareType() const
+{
     Guard guard(state_->mutex);
     return state_->identity.hardwareType;
 }
 
-void TarnVirtualDevice::AddSubcomponent(const char* typeId) {
+void TarnVirtualDevice::AddSubcomponent(const char* typeId)
+{
     Guard guard(state_->mutex);
     if (typeId != nullptr) {
         state_->identity.subcomponents.emplace_back(typeId);
     }
 }
 
-void TarnVirtualDevice::ClearSubcomponents() {
+void TarnVirtualDevice::ClearSubcomponents()
+{
     Guard guard(state_->mutex);
     state_->identity.subcomponents.clear();
 }
 
-std::vector<std::string> TarnVirtualDevice::GetSubcomponents() const {
+std::vector<std::string> TarnVirtualDevice::GetSubcomponents() const
+{
     Guard guard(state_->mutex);
     return state_->identity.subcomponents;
 }
 
-void TarnVirtualDevice::InjectFault(VirtualFault fault, std::uint32_t commandCount, std::uint32_t delayMillisec) {
+void TarnVirtualDevice::InjectFault(VirtualFault fault, std::uint32_t commandCount, std::uint32_t delayMillisec)
+{
     Guard guard(state_->mutex);
     state_->faults.AddForNextCommands(TarnLinkVirtual::PlannedFault{fault, delayMillisec}, commandCount);
 }
 
-void TarnVirtualDevice::InjectFaultForCommand(const char* commandName, VirtualFault fault,
-                                              std::uint32_t delayMillisec) {
+void TarnVirtualDevice::InjectFaultForCommand(const char* commandName, VirtualFault fault, std::uint32_t delayMillisec)
+{
     Guard guard(state_->mutex);
     state_->faults.AddForCommand(commandName, TarnLinkVirtual::PlannedFault{fault, delayMillisec});
 }
 
-void TarnVirtualDevice::ClearFaults() {
+void TarnVirtualDevice::ClearFaults()
+{
     Guard guard(state_->mutex);
     state_->faults.Clear();
 }
 
-std::vector<VirtualPacketExchange> TarnVirtualDevice::GetPacketLog() const {
+std::vector<VirtualPacketExchange> TarnVirtualDevice::GetPacketLog() const
+{
     Guard guard(state_->mutex);
     return state_->log;
 }
 
-std::vector<VirtualPacketExchange> TarnVirtualDevice::TakePacketLog() {
+std::vector<VirtualPacketExchange> TarnVirtualDevice::TakePacketLog()
+{
     Guard guard(state_->mutex);
     return std::exchange(state_->log, {});
 }
 
-void TarnVirtualDevice::ClearPacketLog() {
+void TarnVirtualDevice::ClearPacketLog()
+{
     Guard guard(state_->mutex);
     state_->log.clear();
 }
 
-void TarnVirtualDevice::ClearStoredData() {
+void TarnVirtualDevice::ClearStoredData()
+{
     Guard guard(state_->mutex);
     state_->responder.Clear();
 }
 
 bool TarnVirtualDevice::Transmit(const char* commandName, const TarnCommandByteCode& request,
-                                 TarnCommandByteCode* response, std::uint32_t timeoutMillisec) {
+                                 TarnCommandByteCode* response, std::uint32_t timeoutMillisec)
+{
     Guard guard(state_->mutex);
     Bytes packet = PacketBytes(request);
     State::Outcome outcome = state_->Exchange(commandName, packet, timeoutMillisec);
@@ -136,7 +148,8 @@ bool TarnVirtualDevice::Transmit(const char* commandName, const TarnCommandByteC
 // A packet lost to a fault gets no answer from the box; a damaged answer is
 // the box's own answer, damaged on the way back.
 TarnVirtualDevice::State::Outcome TarnVirtualDevice::State::Exchange(const char* commandName, const Bytes& packet,
-                                                                     std::uint32_t timeoutMillisec) {
+                                                                     std::uint32_t timeoutMillisec)
+{
     const auto* layout = responder.Resolve(commandName, packet.data(), packet.size());
     TarnLinkVirtual::PlannedFault fault;
     if (!faults.Take(commandName, layout != nullptr ? layout->name.c_str() : nullptr, &fault)) {
@@ -155,9 +168,8 @@ TarnVirtualDevice::State::Outcome TarnVirtualDevice::State::Exchange(const char*
     case VirtualFault::kTransmitFailure:
         return Outcome{LostAnswer(TarnLinkVirtual::kStatusTransmitFailure), false};
     case VirtualFault::kNotSupported:
-        return Outcome{TarnLinkVirtual::StatusAnswer(packet.data(), packet.size(),
-                                                     TarnLinkVirtual::kStatusNotSupported),
-                       true};
+        return Outcome{
+            TarnLinkVirtual::StatusAnswer(packet.data(), packet.size(), TarnLinkVirtual::kStatusNotSupported), true};
     case VirtualFault::kShortAnswer:
     case VirtualFault::kCorruptAnswer:
     case VirtualFault::kDelay:
@@ -174,12 +186,8 @@ TarnVirtualDevice::State::Outcome TarnVirtualDevice::State::Exchange(const char*
 
 void TarnVirtualDevice::CommandSucceeded(TarnCommand& /*command*/) {}
 
-void TarnVirtualDevice::Lock() {
-    state_->mutex.lock();
-}
+void TarnVirtualDevice::Lock() { state_->mutex.lock(); }
 
-void TarnVirtualDevice::Unlock() {
-    state_->mutex.unlock();
-}
+void TarnVirtualDevice::Unlock() { state_->mutex.unlock(); }
 
 } // namespace TarnLink

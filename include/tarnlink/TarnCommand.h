@@ -60,33 +60,71 @@ public:
     const std::type_info& type() const override { return typeid(T); }
     VariantContentBase* clone() const override { return new Holder(held); }
     VariantContentBase* clone_into(void* storage) const override { return ::new (storage) Holder(held); }
-    VariantContentBase* move_into(void* storage) noexcept override
-    {
-        return ::new (storage) Holder(std::move(held));
-    }
+    VariantContentBase* move_into(void* storage) noexcept override { return ::new (storage) Holder(std::move(held)); }
 
     T held;
 };
 
 // A small number per holdable type, so that an exact-type check is one
 // comparison. 0: a type a Variant never holds.
-template <class T> struct HeldTypeTag { static constexpr unsigned char value = 0; };
-template <> struct HeldTypeTag<signed char> { static constexpr unsigned char value = 1; };
-template <> struct HeldTypeTag<unsigned char> { static constexpr unsigned char value = 2; };
-template <> struct HeldTypeTag<short> { static constexpr unsigned char value = 3; };
-template <> struct HeldTypeTag<unsigned short> { static constexpr unsigned char value = 4; };
-template <> struct HeldTypeTag<std::int32_t> { static constexpr unsigned char value = 5; };
-template <> struct HeldTypeTag<std::uint32_t> { static constexpr unsigned char value = 6; };
-template <> struct HeldTypeTag<std::int64_t> { static constexpr unsigned char value = 7; };
-template <> struct HeldTypeTag<std::uint64_t> { static constexpr unsigned char value = 8; };
-template <> struct HeldTypeTag<std::string> { static constexpr unsigned char value = 9; };
-template <> struct HeldTypeTag<std::vector<char>> { static constexpr unsigned char value = 10; };
-template <> struct HeldTypeTag<std::list<std::string>> { static constexpr unsigned char value = 11; };
-template <> struct HeldTypeTag<std::pair<std::int32_t, std::int32_t>> { static constexpr unsigned char value = 12; };
+template <class T>
+struct HeldTypeTag {
+    static constexpr unsigned char value = 0;
+};
+template <>
+struct HeldTypeTag<signed char> {
+    static constexpr unsigned char value = 1;
+};
+template <>
+struct HeldTypeTag<unsigned char> {
+    static constexpr unsigned char value = 2;
+};
+template <>
+struct HeldTypeTag<short> {
+    static constexpr unsigned char value = 3;
+};
+template <>
+struct HeldTypeTag<unsigned short> {
+    static constexpr unsigned char value = 4;
+};
+template <>
+struct HeldTypeTag<std::int32_t> {
+    static constexpr unsigned char value = 5;
+};
+template <>
+struct HeldTypeTag<std::uint32_t> {
+    static constexpr unsigned char value = 6;
+};
+template <>
+struct HeldTypeTag<std::int64_t> {
+    static constexpr unsigned char value = 7;
+};
+template <>
+struct HeldTypeTag<std::uint64_t> {
+    static constexpr unsigned char value = 8;
+};
+template <>
+struct HeldTypeTag<std::string> {
+    static constexpr unsigned char value = 9;
+};
+template <>
+struct HeldTypeTag<std::vector<char>> {
+    static constexpr unsigned char value = 10;
+};
+template <>
+struct HeldTypeTag<std::list<std::string>> {
+    static constexpr unsigned char value = 11;
+};
+template <>
+struct HeldTypeTag<std::pair<std::int32_t, std::int32_t>> {
+    static constexpr unsigned char value = 12;
+};
 
 class Variant;
-template <class T> T* variant_cast(Variant* operand) noexcept;
-template <class T> const T* variant_cast(const Variant* operand) noexcept;
+template <class T>
+T* variant_cast(Variant* operand) noexcept;
+template <class T>
+const T* variant_cast(const Variant* operand) noexcept;
 
 // Holds at most one value of exactly one of twelve types. Type identity is
 // exact: no conversion between widths or signedness.
@@ -117,8 +155,10 @@ public:
     bool empty() const noexcept { return content_ == nullptr; }
 
 private:
-    template <class T> friend T* variant_cast(Variant* operand) noexcept;
-    template <class T> friend const T* variant_cast(const Variant* operand) noexcept;
+    template <class T>
+    friend T* variant_cast(Variant* operand) noexcept;
+    template <class T>
+    friend const T* variant_cast(const Variant* operand) noexcept;
 
     // Large enough for a holder of any of the twelve types on every supported ABI.
     static constexpr std::size_t kStorageSize = 64;

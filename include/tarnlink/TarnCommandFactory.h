@@ -72,8 +72,8 @@ public:
     static bool IsCommandParamEqualToSymbol(const TarnCommand& command, const char* paramName, const char* symbol);
     static bool CompareCommandParams(const TarnCommand& commandA, const char* paramA, const TarnCommand& commandB,
                                      const char* paramB, std::int32_t* result);
-    static bool AreCommandParamsEquivalent(const TarnCommand& commandA, const char* paramA,
-                                           const TarnCommand& commandB, const char* paramB);
+    static bool AreCommandParamsEquivalent(const TarnCommand& commandA, const char* paramA, const TarnCommand& commandB,
+                                           const char* paramB);
     static bool GetCommandParamTypeCodeString(const char* commandName, const char* paramName, std::size_t bufferSize,
                                               char* buffer);
 

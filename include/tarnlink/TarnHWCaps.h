@@ -73,12 +73,11 @@ public:
     bool CommandParameterHasDefinedValues(const char* command, const char* parameter,
                                           CmdParamConditionList* cond) const;
     bool CommandParameterHasRangeValues(const char* command, const char* parameter, CmdParamConditionList* cond) const;
-    bool CommandParameterHasSymbolValues(const char* command, const char* parameter,
-                                         CmdParamConditionList* cond) const;
+    bool CommandParameterHasSymbolValues(const char* command, const char* parameter, CmdParamConditionList* cond) const;
     bool GetCommandParameterNumSymbolValues(const char* command, const char* parameter, std::int32_t* count,
                                             CmdParamConditionList* cond) const;
-    bool GetCommandParameterNthSymbolValue(const char* command, const char* parameter, std::int32_t n,
-                                           std::size_t size, char* buffer, CmdParamConditionList* cond) const;
+    bool GetCommandParameterNthSymbolValue(const char* command, const char* parameter, std::int32_t n, std::size_t size,
+                                           char* buffer, CmdParamConditionList* cond) const;
     bool GetCommandParameterRanges(const char* command, const char* parameter, std::int32_t* low, std::int32_t* high,
                                    CmdParamConditionList* cond) const;
 

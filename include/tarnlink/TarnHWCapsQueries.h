@@ -28,8 +28,8 @@ namespace HWCaps {
     bool name(CmdParamConditionList* cond DEFAULT(nullptr), std::int32_t conduitId DEFAULT(0))
 #define TARNLINK_HWCAPS_SIGNATURE_Integer(name, DEFAULT) \
     bool name(std::int32_t* value, CmdParamConditionList* cond DEFAULT(nullptr), std::int32_t conduitId DEFAULT(0))
-#define TARNLINK_HWCAPS_SIGNATURE_String(name, DEFAULT)                                                   \
-    bool name(char* buffer, std::size_t size, CmdParamConditionList* cond DEFAULT(nullptr),             \
+#define TARNLINK_HWCAPS_SIGNATURE_String(name, DEFAULT)                                     \
+    bool name(char* buffer, std::size_t size, CmdParamConditionList* cond DEFAULT(nullptr), \
               std::int32_t conduitId DEFAULT(0))
 
 #define TARNLINK_HWCAPS_FUNCTION(name, key, kind) \
@@ -40,10 +40,10 @@ namespace HWCaps {
 // The helper macros leave with the declarations; only the library's file of
 // definitions keeps the signatures, to define the functions with them.
 #ifndef TARNLINK_HWCAPS_KEEP_SIGNATURES
-#undef TARNLINK_HWCAPS_WITH_DEFAULT
-#undef TARNLINK_HWCAPS_SIGNATURE_Boolean
-#undef TARNLINK_HWCAPS_SIGNATURE_Integer
-#undef TARNLINK_HWCAPS_SIGNATURE_String
+#    undef TARNLINK_HWCAPS_WITH_DEFAULT
+#    undef TARNLINK_HWCAPS_SIGNATURE_Boolean
+#    undef TARNLINK_HWCAPS_SIGNATURE_Integer
+#    undef TARNLINK_HWCAPS_SIGNATURE_String
 #endif
 
 } // namespace HWCaps

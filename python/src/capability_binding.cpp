@@ -34,8 +34,8 @@ Answer AskBoolean(bool (*query)(CmdParamConditionList*, std::int32_t), CmdParamC
     return query(conditions, conduitId);
 }
 
-Answer AskInteger(bool (*query)(std::int32_t*, CmdParamConditionList*, std::int32_t),
-                  CmdParamConditionList* conditions, std::int32_t conduitId)
+Answer AskInteger(bool (*query)(std::int32_t*, CmdParamConditionList*, std::int32_t), CmdParamConditionList* conditions,
+                  std::int32_t conduitId)
 {
     std::int32_t value = 0;
     return query(&value, conditions, conduitId) ? std::optional<std::int32_t>(value) : std::nullopt;
@@ -45,8 +45,7 @@ Answer AskString(bool (*query)(char*, std::size_t, CmdParamConditionList*, std::
                  CmdParamConditionList* conditions, std::int32_t conduitId)
 {
     char buffer[kStringAnswerSize] = {};
-    return query(buffer, sizeof(buffer), conditions, conduitId) ? std::optional<std::string>(buffer)
-                                                                : std::nullopt;
+    return query(buffer, sizeof(buffer), conditions, conduitId) ? std::optional<std::string>(buffer) : std::nullopt;
 }
 
 struct Capability {
@@ -59,9 +58,9 @@ struct Capability {
 #define TARNLINK_ANSWER_Boolean "True or False"
 #define TARNLINK_ANSWER_Integer "an int, None when the hardware's file does not say"
 #define TARNLINK_ANSWER_String "a str, None when the hardware's file does not say"
-#define TARNLINK_HWCAPS_FUNCTION(name, key, kind)                              \
+#define TARNLINK_HWCAPS_FUNCTION(name, key, kind)                                                        \
     {#name, key, TARNLINK_ANSWER_##kind, [](CmdParamConditionList* conditions, std::int32_t conduitId) { \
-         return Ask##kind(&TarnLink::HWCaps::name, conditions, conduitId);     \
+         return Ask##kind(&TarnLink::HWCaps::name, conditions, conduitId);                               \
      }},
 const Capability kCapabilities[] = {
 #include "tarnlink/TarnHWCapsTable.h"

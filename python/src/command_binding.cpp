@@ -17,8 +17,9 @@ struct KindName {
     TarnLink::CommandKind kind;
     const char* name;
 };
-constexpr KindName kKindNames[] = {
-    {TarnLink::CommandKind::kTarn, "tarn"}, {TarnLink::CommandKind::kDiag, "diag"}, {TarnLink::CommandKind::kMeta, "meta"}};
+constexpr KindName kKindNames[] = {{TarnLink::CommandKind::kTarn, "tarn"},
+                                   {TarnLink::CommandKind::kDiag, "diag"},
+                                   {TarnLink::CommandKind::kMeta, "meta"}};
 
 const char* NameOfKind(TarnLink::CommandKind kind)
 {
@@ -60,8 +61,7 @@ py::dict Describe(const std::string& name)
     }
     py::dict description(py::arg("name") = definition->name, py::arg("kind") = NameOfKind(definition->kind),
                          py::arg("source_file") = definition->sourceFile, py::arg("parameters") = parameters,
-                         py::arg("symbols") = symbols,
-                         py::arg("variable_length") = definition->hasVariableLengthData,
+                         py::arg("symbols") = symbols, py::arg("variable_length") = definition->hasVariableLengthData,
                          py::arg("timeout_ms") = definition->overrideTimeoutMillisec);
     switch (definition->kind) {
     case TarnLink::CommandKind::kTarn:
@@ -102,7 +102,8 @@ py::list Items(const PythonCommand& command)
 
 void BindCommandClass(py::module_& module)
 {
-    py::class_<PythonCommand> command(module, "Command", R"(A hardware command of the dictionary with typed parameter values.
+    py::class_<PythonCommand> command(module, "Command",
+                                      R"(A hardware command of the dictionary with typed parameter values.
 
     Command("AudioHostChanMute", HostChannel=5, Mute="AudioHostChan_MuteOn")
 
@@ -147,9 +148,7 @@ answered are ints and bytes; a parameter set by symbol gives the symbol's name.)
              "Sets a parameter, checked against its definition.")
         .def(
             "__contains__",
-            [](const PythonCommand& self, const std::string& name) {
-                return self.command.IsParamSet(name.c_str());
-            },
+            [](const PythonCommand& self, const std::string& name) { return self.command.IsParamSet(name.c_str()); },
             py::arg("name"), "True when the parameter is set.")
         .def(
             "__iter__", [](const PythonCommand& self) { return py::iter(py::cast(SetParameterNames(self))); },

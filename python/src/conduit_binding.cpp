@@ -56,8 +56,8 @@ bool TakesCommandName(const py::object& transmit)
     if (code.is_none()) {
         return false;
     }
-    const auto namedArguments = code.attr("co_argcount").cast<std::size_t>() +
-                                code.attr("co_kwonlyargcount").cast<std::size_t>();
+    const auto namedArguments =
+        code.attr("co_argcount").cast<std::size_t>() + code.attr("co_kwonlyargcount").cast<std::size_t>();
     const py::tuple names = code.attr("co_varnames");
     for (std::size_t i = 0; i < namedArguments && i < names.size(); ++i) {
         if (names[i].cast<std::string>() == kCommandNameArgument) {
@@ -76,15 +76,16 @@ public:
         py::gil_scoped_acquire gil;
         try {
             const py::object self = Self();
-            if (py::type::of(self).attr(kTransmitMethod).is(py::type::of<TarnLink::TarnConduit>().attr(kTransmitMethod))) {
+            if (py::type::of(self)
+                    .attr(kTransmitMethod)
+                    .is(py::type::of<TarnLink::TarnConduit>().attr(kTransmitMethod))) {
                 PyErr_SetString(PyExc_NotImplementedError, kNoTransmit);
                 throw py::error_already_set();
             }
             const py::object transmit = self.attr(kTransmitMethod);
-            const py::object answer = TakesCommandName(transmit)
-                                          ? transmit(PacketBytes(request), timeoutMillisec,
-                                                     py::arg(kCommandNameArgument) = commandName)
-                                          : transmit(PacketBytes(request), timeoutMillisec);
+            const py::object answer = TakesCommandName(transmit) ? transmit(PacketBytes(request), timeoutMillisec,
+                                                                            py::arg(kCommandNameArgument) = commandName)
+                                                                 : transmit(PacketBytes(request), timeoutMillisec);
             if (answer.is_none()) {
                 if (response != nullptr) {
                     response->SetTimedOut();
@@ -237,7 +238,8 @@ void BindVirtualDevice(py::module_& module)
         .value("CORRUPT_ANSWER", TarnLink::VirtualFault::kCorruptAnswer, "The answer's transport mark is damaged.")
         .value("DELAY", TarnLink::VirtualFault::kDelay, "The answer comes after the fault's delay.");
     BindPacketExchange(module);
-    py::class_<TarnVirtualDevice, TarnLink::TarnConduit>(module, "VirtualDevice", R"(A conduit that behaves like a box of a chosen hardware type.
+    py::class_<TarnVirtualDevice, TarnLink::TarnConduit>(module, "VirtualDevice",
+                                                         R"(A conduit that behaves like a box of a chosen hardware type.
 
     device = tarnlink.VirtualDevice(hardware="StudioBox", subcomponents=["HD Board"])
     tarnlink.install_conduit(device, 1)
@@ -254,12 +256,11 @@ every packet. Safe to use from several threads.)")
                  return device;
              }),
              py::kw_only(), py::arg("hardware") = "StudioBox", py::arg("subcomponents") = std::vector<std::string>())
-        .def_property(
-            "hardware", py::cpp_function(&TarnVirtualDevice::GetHardwareType, Release()),
-            py::cpp_function(
-                [](TarnVirtualDevice& self, const std::string& hardware) { self.SetHardwareType(hardware.c_str()); },
-                Release()),
-            "What the device answers to HardwareTypeID.")
+        .def_property("hardware", py::cpp_function(&TarnVirtualDevice::GetHardwareType, Release()),
+                      py::cpp_function([](TarnVirtualDevice& self,
+                                          const std::string& hardware) { self.SetHardwareType(hardware.c_str()); },
+                                       Release()),
+                      "What the device answers to HardwareTypeID.")
         .def_property_readonly("subcomponents", py::cpp_function(&TarnVirtualDevice::GetSubcomponents, Release()),
                                "The sub-components the device reports, in order.")
         .def(
@@ -292,8 +293,7 @@ void BindConduits(py::module_& module)
 {
     BindConduitBase(module);
     BindVirtualDevice(module);
-    module.def("install_conduit", &InstallConduit, py::arg("conduit"), py::arg("conduit_id"),
-               py::arg("detect") = true,
+    module.def("install_conduit", &InstallConduit, py::arg("conduit"), py::arg("conduit_id"), py::arg("detect") = true,
                "Installs a conduit under an id above 0 and makes it the current one. detect (the\n"
                "default) also asks the hardware behind it which type it is, so that the capability\n"
                "questions and per-command time-outs follow it. The module keeps the conduit alive\n"

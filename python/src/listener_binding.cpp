@@ -43,10 +43,7 @@ bool Guarded(Call&& call)
     return false;
 }
 
-Verdict VerdictOf(const py::object& answer)
-{
-    return answer.is_none() ? Verdict::kProceed : answer.cast<Verdict>();
-}
+Verdict VerdictOf(const py::object& answer) { return answer.is_none() ? Verdict::kProceed : answer.cast<Verdict>(); }
 
 class CompileListener : public TarnLink::TarnCompileListener {
 public:
@@ -67,7 +64,9 @@ private:
 
 class TransmitListener : public TarnLink::TarnTransmitListener {
 public:
-    TransmitListener(py::object callback, std::int32_t priority) : callback_(std::move(callback)), priority_(priority) {}
+    TransmitListener(py::object callback, std::int32_t priority) : callback_(std::move(callback)), priority_(priority)
+    {
+    }
     const py::object& Callback() const { return callback_; }
 
     void AboutToTransmit(TarnLink::TarnCommand& command, TarnLink::TarnCommandByteCode& request,
@@ -94,7 +93,8 @@ private:
         const std::string originalText = original;
         const py::bytearray editable(originalText);
         const py::object answer = callback_(CopyCommand(command), editable);
-        const std::string edited(PyByteArray_AsString(editable.ptr()), static_cast<std::size_t>(PyByteArray_Size(editable.ptr())));
+        const std::string edited(PyByteArray_AsString(editable.ptr()),
+                                 static_cast<std::size_t>(PyByteArray_Size(editable.ptr())));
         if (edited != originalText && !CopyPacket(edited, request)) {
             throw py::value_error(kRequestNoPacket);
         }
@@ -184,10 +184,9 @@ bool RemoveIfInstalled(Remove remove, const py::object& callback)
 void RemoveListener(const py::object& callback)
 {
     using Factory = TarnLink::TarnCommandFactory;
-    const bool removed =
-        RemoveIfInstalled<CompileListener>(&Factory::RemoveTarnCompileListener, callback) |
-        RemoveIfInstalled<TransmitListener>(&Factory::RemoveTarnTransmitListener, callback) |
-        RemoveIfInstalled<ExecutionListener>(&Factory::RemoveTarnExecutionListener, callback);
+    const bool removed = RemoveIfInstalled<CompileListener>(&Factory::RemoveTarnCompileListener, callback) |
+                         RemoveIfInstalled<TransmitListener>(&Factory::RemoveTarnTransmitListener, callback) |
+                         RemoveIfInstalled<ExecutionListener>(&Factory::RemoveTarnExecutionListener, callback);
     if (!removed) {
         throw py::value_error(kNotInstalled);
     }

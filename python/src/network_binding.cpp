@@ -41,12 +41,10 @@ void BindTcpConduit(py::module_& module)
 It connects on the first packet and keeps the connection; after a failure the next
 packet connects afresh. A command that gets no answer fails with kTLTimeOut, one whose
 connection fails with kTLTransmitFailure; last_error says why.)")
-        .def(py::init<const std::string&>(), py::arg("url"),
-             "url is 'tcp://HOST:PORT' (ValueError for anything else).")
+        .def(py::init<const std::string&>(), py::arg("url"), "url is 'tcp://HOST:PORT' (ValueError for anything else).")
         .def(py::init<const std::string&, std::uint16_t>(), py::arg("host"), py::arg("port"))
         .def_property_readonly(
-            "address",
-            py::cpp_function([](const TcpConduit& self) { return self.GetAddress().ToUrl(); }, Release()),
+            "address", py::cpp_function([](const TcpConduit& self) { return self.GetAddress().ToUrl(); }, Release()),
             "'tcp://HOST:PORT'.")
         .def_property("default_timeout_ms", py::cpp_function(&TcpConduit::GetDefaultTimeout, Release()),
                       py::cpp_function(&TcpConduit::SetDefaultTimeout, Release()),
@@ -87,7 +85,8 @@ The device is kept alive as long as the server.)")
             "stop", [](ServedDevice& self) { self.server->Stop(); }, Release(),
             "Closes the listener and every connection.")
         .def_property_readonly(
-            "is_running", py::cpp_function([](const ServedDevice& self) { return self.server->IsRunning(); }, Release()),
+            "is_running",
+            py::cpp_function([](const ServedDevice& self) { return self.server->IsRunning(); }, Release()),
             "True while serving.")
         .def_property_readonly(
             "port", py::cpp_function([](const ServedDevice& self) { return self.server->GetPort(); }, Release()),
@@ -106,8 +105,7 @@ The device is kept alive as long as the server.)")
             },
             "Starts serving.")
         .def(
-            "__exit__", [](ServedDevice& self, const py::args&) { self.server->Stop(); }, Release(),
-            "Stops serving.");
+            "__exit__", [](ServedDevice& self, const py::args&) { self.server->Stop(); }, Release(), "Stops serving.");
 }
 
 } // namespace

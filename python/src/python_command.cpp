@@ -95,17 +95,14 @@ Number CheckedNumber(const py::int_& value, const PythonCommand& command, const 
 void SetSymbol(PythonCommand& command, const TarnLink::ParameterInfo& parameter, const std::string& symbol)
 {
     std::int32_t ignored = 0;
-    if (!TarnLink::TarnCommandFactory::GetCommandSymbolicConstantValue(command.definition->name.c_str(),
-                                                                        symbol.c_str(), &ignored)) {
+    if (!TarnLink::TarnCommandFactory::GetCommandSymbolicConstantValue(command.definition->name.c_str(), symbol.c_str(),
+                                                                       &ignored)) {
         const std::vector<TarnLink::SymbolInfo>& symbols = command.definition->symbols;
         throw py::value_error(Quoted(symbol) + kNotASymbol + command.definition->name +
                               (symbols.empty() ? std::string(kNoSymbols)
-                                               : kItsSymbols +
-                                                     JoinNames(symbols,
-                                                               [](const TarnLink::SymbolInfo& item) {
-                                                                   return item.name;
-                                                               }) +
-                                                     ")"));
+                                               : kItsSymbols + JoinNames(symbols, [](const TarnLink::SymbolInfo& item) {
+                                                     return item.name;
+                                                 }) + ")"));
     }
     command.command.SetParamBySymbol(parameter.name.c_str(), symbol.c_str());
 }
@@ -128,9 +125,9 @@ void SetNumber(PythonCommand& command, const TarnLink::ParameterInfo& parameter,
     }
     const char* name = parameter.name.c_str();
 #define TARNLINK_INTEGER_TYPE(Id, keyword, size, CppType, dumpName)                             \
-    if (parameter.typeName == keyword) {                                                      \
+    if (parameter.typeName == keyword) {                                                        \
         command.command.SetParam##Id(name, CheckedNumber<CppType>(number, command, parameter)); \
-        return;                                                                               \
+        return;                                                                                 \
     }
 #include "dictionary/parameter_type_table.h"
 }
@@ -145,10 +142,10 @@ py::object StoredValue(const TarnLink::TarnCommand& command, const TarnLink::Par
         return py::str(symbol);
     }
 #define TARNLINK_INTEGER_TYPE(Id, keyword, size, CppType, dumpName) \
-    if (parameter.typeName == keyword) {                          \
-        CppType number{};                                         \
-        command.GetParam##Id(name, number);                       \
-        return py::int_(number);                                  \
+    if (parameter.typeName == keyword) {                            \
+        CppType number{};                                           \
+        command.GetParam##Id(name, number);                         \
+        return py::int_(number);                                    \
     }
 #include "dictionary/parameter_type_table.h"
     std::size_t length = 0;
@@ -183,7 +180,8 @@ void CheckParsedTypes(const PythonCommand& command)
 PythonCommand& CommandOf(const py::handle& value, const char* function)
 {
     if (!py::isinstance<PythonCommand>(value)) {
-        throw py::type_error(std::string(function) + kTakesCommand + py::type::of(value).attr("__name__").cast<std::string>());
+        throw py::type_error(std::string(function) + kTakesCommand +
+                             py::type::of(value).attr("__name__").cast<std::string>());
     }
     return value.cast<PythonCommand&>();
 }

@@ -85,8 +85,8 @@ void TarnCommand::Dump(std::ostream& out) const
         TarnLinkPrivate::VisitStoredValue(parameter.value, ValueDumper(out));
     }
     const char* status = TarnLinkPrivate::StatusConstantName(body_->status);
-    out << kSendLabel << std::boolalpha << body_->isSend << kStatusLabel << (status != nullptr ? status : kUnknownStatus)
-        << kDumpEnd << std::noboolalpha;
+    out << kSendLabel << std::boolalpha << body_->isSend << kStatusLabel
+        << (status != nullptr ? status : kUnknownStatus) << kDumpEnd << std::noboolalpha;
 }
 
 } // namespace TarnLink

@@ -15,8 +15,8 @@ bool CompileTarnByteCode(const TarnLink::TarnCommand& command, TarnLink::TarnCom
                          std::uint32_t* timeoutMillisec, TarnLink::CommandStatus_t* status);
 bool DecompileTarnByteCode(TarnLink::TarnCommand& command, const TarnLink::TarnCommandByteCode& byteCode,
                            TarnLink::CommandStatus_t* status, bool lenient);
-bool ComputeCompiledCommandParamDataPacketAndBytecodeOffset(const TarnLink::TarnCommand& command,
-                                                            const char* paramName, std::int64_t* offset);
+bool ComputeCompiledCommandParamDataPacketAndBytecodeOffset(const TarnLink::TarnCommand& command, const char* paramName,
+                                                            std::int64_t* offset);
 
 } // namespace TarnLinkPrivate
 

@@ -41,8 +41,7 @@ struct ResponseData {
 class Decompilation {
 public:
     Decompilation(TarnCommand& command, const CommandFormat* definition, CommandStatus_t* status)
-        : command_(command), body_(TarnLink::CommandBodyAccess::Of(command)), definition_(definition),
-          status_(status)
+        : command_(command), body_(TarnLink::CommandBodyAccess::Of(command)), definition_(definition), status_(status)
     {
     }
 
@@ -121,7 +120,7 @@ private:
         }
         data.start = packet + kTarnHeaderLength;
         data.available = std::min<std::int64_t>(lengthField - kTransportLengthBias,
-                                                 static_cast<std::int64_t>(length) - kTarnHeaderLength);
+                                                static_cast<std::int64_t>(length) - kTarnHeaderLength);
         data.status = StatusFromResponseByte(packet[kTarnStatusOffset]);
         return true;
     }

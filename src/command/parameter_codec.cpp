@@ -21,7 +21,8 @@ constexpr char kWritingParameter[] = "\n\tWriting Parameter : ";
 constexpr char kReadingParameter[] = "\n\tReading Parameter : ";
 constexpr char kTypeLabel[] = " Type : ";
 constexpr char kNumBytesLabel[] = " NumBytes: ";
-constexpr char kSizeMismatch[] = "\nERROR - WritingParameterData - write for fixed size data is not equal to total size";
+constexpr char kSizeMismatch[] =
+    "\nERROR - WritingParameterData - write for fixed size data is not equal to total size";
 constexpr char kParameterNotFound[] = "\nParameter Not Found error - param name : ";
 constexpr char kParameterSizeError[] = "\nParameter Size error - param name : ";
 

@@ -22,10 +22,9 @@ bool EncodeParameter(const ParameterDefinition& parameter, const TarnLink::TarnC
                      unsigned char* out);
 
 // The value alone, untraced, and with the compile trace's lines around it.
-bool EncodeValue(ParamType type, const TarnLink::VariantImpl::Variant* stored, std::int32_t size,
-                 unsigned char* out);
-bool EncodeTraced(const ParameterDefinition& parameter, const TarnLink::VariantImpl::Variant* stored,
-                  std::int32_t size, unsigned char* out);
+bool EncodeValue(ParamType type, const TarnLink::VariantImpl::Variant* stored, std::int32_t size, unsigned char* out);
+bool EncodeTraced(const ParameterDefinition& parameter, const TarnLink::VariantImpl::Variant* stored, std::int32_t size,
+                  unsigned char* out);
 
 // The same as EncodeParameter from the command's stored value of the
 // parameter (null when unset), tracing when trace is set.
@@ -52,8 +51,8 @@ std::int32_t StoredByteStreamLength(const TarnLink::VariantImpl::Variant* stored
 
 // Reads the parameter from at most available bytes into the command; the
 // number of bytes consumed, 0 on failure (and for an empty byte stream).
-std::int32_t DecodeParameter(const ParameterDefinition& parameter, const unsigned char* bytes,
-                             std::int64_t available, TarnLink::TarnCommand& command);
+std::int32_t DecodeParameter(const ParameterDefinition& parameter, const unsigned char* bytes, std::int64_t available,
+                             TarnLink::TarnCommand& command);
 
 // Sum of the parameter data of the command under the definition (byte
 // streams count for send commands and request-data parameters); 0 on error.

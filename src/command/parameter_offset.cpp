@@ -15,8 +15,8 @@ namespace {
 constexpr char kFormatNotFound[] = "\nCommand format not found - command name : ";
 } // namespace
 
-bool ComputeCompiledCommandParamDataPacketAndBytecodeOffset(const TarnLink::TarnCommand& command,
-                                                            const char* paramName, std::int64_t* offset)
+bool ComputeCompiledCommandParamDataPacketAndBytecodeOffset(const TarnLink::TarnCommand& command, const char* paramName,
+                                                            std::int64_t* offset)
 {
     if (paramName == nullptr || offset == nullptr) {
         return false;

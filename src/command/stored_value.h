@@ -22,10 +22,10 @@ template <class Visitor>
 void VisitStoredValue(const TarnLink::VariantImpl::Variant& value, Visitor&& visit)
 {
     using TarnLink::VariantImpl::variant_cast;
-#define TARNLINK_INTEGER_TYPE(Id, keyword, size, CppType, dumpName)                                                  \
-    if (const auto* held = variant_cast<CppType>(&value)) {                                                          \
-        visit(*held);                                                                                                \
-        return;                                                                                                      \
+#define TARNLINK_INTEGER_TYPE(Id, keyword, size, CppType, dumpName) \
+    if (const auto* held = variant_cast<CppType>(&value)) {         \
+        visit(*held);                                               \
+        return;                                                     \
     }
 #define TARNLINK_BYTES_TYPE(Id, keyword, CppType, dumpName) TARNLINK_INTEGER_TYPE(Id, keyword, 0, CppType, dumpName)
 #include "dictionary/parameter_type_table.h"

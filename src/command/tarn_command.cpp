@@ -52,10 +52,7 @@ TarnCommand::TarnCommand() : body_(new Body) {}
 
 TarnCommand::TarnCommand(const char* name) : body_(new Body) { body_->SetName(name); }
 
-TarnCommand::TarnCommand(const char* name, std::int32_t conduitId) : TarnCommand(name)
-{
-    body_->conduitId = conduitId;
-}
+TarnCommand::TarnCommand(const char* name, std::int32_t conduitId) : TarnCommand(name) { body_->conduitId = conduitId; }
 
 TarnCommand::TarnCommand(const TarnCommand& other) : body_(new Body(*other.body_)) {}
 
@@ -107,8 +104,8 @@ bool TarnCommand::IsStatusNotSupported() const { return body_->status == kTLNotS
 bool TarnCommand::IsStatusTransmitError() const { return body_->status == kTLTransmitFailure; }
 bool TarnCommand::IsStatusTimeout() const { return body_->status == kTLTimeOut; }
 
-#define TARNLINK_INTEGER_TYPE(Id, keyword, size, CppType, dumpName)                                                  \
-    void TarnCommand::SetParam##Id(const char* name, CppType value) { body_->Assign(name, Variant(value)); }         \
+#define TARNLINK_INTEGER_TYPE(Id, keyword, size, CppType, dumpName)                                          \
+    void TarnCommand::SetParam##Id(const char* name, CppType value) { body_->Assign(name, Variant(value)); } \
     bool TarnCommand::GetParam##Id(const char* name, CppType& value) const { return ReadExact(*body_, name, value); }
 #include "dictionary/parameter_type_table.h"
 

@@ -9,14 +9,14 @@
 
 namespace TarnLinkPrivate {
 
-#define TARNLINK_INTEGER_TYPE(Id, keyword, size, CppType, dumpName)                                                  \
-    inline void SetTyped(TarnLink::TarnCommand& command, const char* name, CppType value)                            \
-    {                                                                                                                \
-        command.SetParam##Id(name, value);                                                                           \
-    }                                                                                                                \
-    inline bool GetTyped(const TarnLink::TarnCommand& command, const char* name, CppType& value)                     \
-    {                                                                                                                \
-        return command.GetParam##Id(name, value);                                                                    \
+#define TARNLINK_INTEGER_TYPE(Id, keyword, size, CppType, dumpName)                              \
+    inline void SetTyped(TarnLink::TarnCommand& command, const char* name, CppType value)        \
+    {                                                                                            \
+        command.SetParam##Id(name, value);                                                       \
+    }                                                                                            \
+    inline bool GetTyped(const TarnLink::TarnCommand& command, const char* name, CppType& value) \
+    {                                                                                            \
+        return command.GetParam##Id(name, value);                                                \
     }
 #include "dictionary/parameter_type_table.h"
 

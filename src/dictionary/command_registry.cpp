@@ -80,14 +80,12 @@ bool IsDiagCommandFormat(const char* commandName)
 
 bool IsMetaCommandFormat(const CommandFormat* definition, const char* commandName)
 {
-    return definition != nullptr ? definition->IsMetaCommandFormat()
-                                 : ReportUnknown(kMetaFormatNotFound, commandName);
+    return definition != nullptr ? definition->IsMetaCommandFormat() : ReportUnknown(kMetaFormatNotFound, commandName);
 }
 
 bool IsDiagCommandFormat(const CommandFormat* definition, const char* commandName)
 {
-    return definition != nullptr ? definition->IsDiagCommandFormat()
-                                 : ReportUnknown(kDiagFormatNotFound, commandName);
+    return definition != nullptr ? definition->IsDiagCommandFormat() : ReportUnknown(kDiagFormatNotFound, commandName);
 }
 
 bool SetOverrideTimeoutMillisec(const std::string& commandName, std::uint32_t timeoutMillisec)
@@ -115,9 +113,15 @@ bool RegisterDefinition(std::unique_ptr<CommandFormat> format)
     return true;
 }
 
-void RegisterTypeCode(const TypeCode& code, const std::string& name) { Ensure(State().typeCodeIndex).emplace(code, name); }
+void RegisterTypeCode(const TypeCode& code, const std::string& name)
+{
+    Ensure(State().typeCodeIndex).emplace(code, name);
+}
 
-void RegisterOpcode(std::uint16_t opcode, const std::string& name) { Ensure(State().opcodeIndex).emplace(opcode, name); }
+void RegisterOpcode(std::uint16_t opcode, const std::string& name)
+{
+    Ensure(State().opcodeIndex).emplace(opcode, name);
+}
 
 bool IsNameRegistered(const std::string& name) { return FindCommandFormat(name) != nullptr; }
 

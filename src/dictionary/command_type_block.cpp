@@ -159,7 +159,10 @@ bool TarnCommandFormat::ReadCommandTypeBlock(StatementWords& statement)
 
 void TarnCommandFormat::WriteCommandTypeBlock(std::ostream& out) const
 {
-    out << "\nTarn" << "\n" << "\n" << kMajorKeyword;
+    out << "\nTarn"
+        << "\n"
+        << "\n"
+        << kMajorKeyword;
     out << (major_ <= kMajorDiagnostic ? kWrittenMajorNames[major_] : kWrittenInvalidMajor);
     out << "\n" << kMinorKeyword << "\t" << minor_;
     out << "\n" << kFunctionKeyword << "\t\t\t" << function_ << "\n";
@@ -197,7 +200,10 @@ bool DiagCommandFormat::ReadCommandTypeBlock(StatementWords& statement)
 
 void DiagCommandFormat::WriteCommandTypeBlock(std::ostream& out) const
 {
-    out << "\nDiag" << "\n" << "\n" << kOpcodeKeyword << "\t" << opcode_ << "\n";
+    out << "\nDiag"
+        << "\n"
+        << "\n"
+        << kOpcodeKeyword << "\t" << opcode_ << "\n";
 }
 
 bool DiagCommandFormat::Validate(std::vector<std::string>& errors) const
@@ -219,7 +225,8 @@ bool MetaCommandFormat::ReadCommandTypeBlock(StatementWords& statement)
 
 void MetaCommandFormat::WriteCommandTypeBlock(std::ostream& out) const
 {
-    out << "\nMeta" << "\n";
+    out << "\nMeta"
+        << "\n";
     out << "\n" << kStartKeyword << "\t" << start_;
     out << "\n" << kRepeatKeyword << "\t" << repeat_;
     out << "\n" << kStopKeyword << "\t" << stop_ << "\n";

@@ -95,10 +95,7 @@ private:
         }
     }
 
-    static std::uint32_t Finish(std::uint64_t hash)
-    {
-        return static_cast<std::uint32_t>(hash ^ (hash >> 32));
-    }
+    static std::uint32_t Finish(std::uint64_t hash) { return static_cast<std::uint32_t>(hash ^ (hash >> 32)); }
 
     static Pointer ValueOf(const Slot* slot) { return slot != nullptr ? slot->value : nullptr; }
 

@@ -42,8 +42,8 @@ std::int32_t ComputePacketSizes(const TarnDataCommandFormat& definition, const L
 inline const PacketSizes* SizesWithEmptyByteStream(const TarnDataCommandFormat& definition)
 {
     const std::vector<ParameterDefinition>& parameters = definition.Parameters();
-    const bool laidOut = definition.Sizes().sendSize > 0 && !parameters.empty() &&
-                         parameters.back().type == ParamType::kBytes;
+    const bool laidOut =
+        definition.Sizes().sendSize > 0 && !parameters.empty() && parameters.back().type == ParamType::kBytes;
     return laidOut ? &definition.Sizes() : nullptr;
 }
 

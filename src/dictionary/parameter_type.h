@@ -61,20 +61,20 @@ inline std::int32_t FixedSizeOf(ParamType type)
 template <class T>
 struct ParamTypeOf;
 
-#define TARNLINK_INTEGER_TYPE(Id, keyword_, size, CppType, dumpName_)                                                \
-    template <>                                                                                                      \
-    struct ParamTypeOf<CppType> {                                                                                    \
-        static_assert(sizeof(CppType) == (size), "the C++ type has the packet size of its parameter type");         \
-        static constexpr ParamType type = ParamType::k##Id;                                                          \
-        static constexpr const char* keyword = keyword_;                                                             \
-        static constexpr const char* dumpName = dumpName_;                                                           \
+#define TARNLINK_INTEGER_TYPE(Id, keyword_, size, CppType, dumpName_)                                       \
+    template <>                                                                                             \
+    struct ParamTypeOf<CppType> {                                                                           \
+        static_assert(sizeof(CppType) == (size), "the C++ type has the packet size of its parameter type"); \
+        static constexpr ParamType type = ParamType::k##Id;                                                 \
+        static constexpr const char* keyword = keyword_;                                                    \
+        static constexpr const char* dumpName = dumpName_;                                                  \
     };
-#define TARNLINK_BYTES_TYPE(Id, keyword_, CppType, dumpName_)                                                        \
-    template <>                                                                                                      \
-    struct ParamTypeOf<CppType> {                                                                                    \
-        static constexpr ParamType type = ParamType::k##Id;                                                          \
-        static constexpr const char* keyword = keyword_;                                                             \
-        static constexpr const char* dumpName = dumpName_;                                                           \
+#define TARNLINK_BYTES_TYPE(Id, keyword_, CppType, dumpName_) \
+    template <>                                               \
+    struct ParamTypeOf<CppType> {                             \
+        static constexpr ParamType type = ParamType::k##Id;   \
+        static constexpr const char* keyword = keyword_;      \
+        static constexpr const char* dumpName = dumpName_;    \
     };
 #include "dictionary/parameter_type_table.h"
 
@@ -84,9 +84,9 @@ template <class Visitor>
 bool VisitIntegerType(ParamType type, Visitor&& visit)
 {
     switch (type) {
-#define TARNLINK_INTEGER_TYPE(Id, keyword, size, CppType, dumpName)                                                  \
-    case ParamType::k##Id:                                                                                           \
-        return visit(static_cast<CppType>(0));
+#define TARNLINK_INTEGER_TYPE(Id, keyword, size, CppType, dumpName) \
+case ParamType::k##Id:                                              \
+    return visit(static_cast<CppType>(0));
 #include "dictionary/parameter_type_table.h"
     default:
         return false;

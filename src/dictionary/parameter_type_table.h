@@ -13,10 +13,10 @@
 // is the type's name in a command's dump.
 
 #ifndef TARNLINK_INTEGER_TYPE
-#define TARNLINK_INTEGER_TYPE(Id, keyword, size, CppType, dumpName)
+#    define TARNLINK_INTEGER_TYPE(Id, keyword, size, CppType, dumpName)
 #endif
 #ifndef TARNLINK_BYTES_TYPE
-#define TARNLINK_BYTES_TYPE(Id, keyword, CppType, dumpName)
+#    define TARNLINK_BYTES_TYPE(Id, keyword, CppType, dumpName)
 #endif
 
 TARNLINK_INTEGER_TYPE(Int8, "INT8", 1, signed char, "signed char")

@@ -33,7 +33,8 @@ constexpr char kTypeBlockFailed[] = "\n\nERROR Failed to read CommandType Block 
 constexpr char kItemFailed[] = "\n\nERROR Parsing Command Parameter Data for Tarn Command Definition - Command Name: ";
 
 constexpr char kDuplicateSymbol[] = "\nError - Symbolic Constant duplicate name";
-constexpr char kRequestAfterSendOnly[] = "\nError - Found a parameter needed for RequestData AFTER a send-only parameter";
+constexpr char kRequestAfterSendOnly[] =
+    "\nError - Found a parameter needed for RequestData AFTER a send-only parameter";
 constexpr char kMissingDataName[] = "\nError - did not find 'DataName' keyword";
 constexpr char kMissingDataType[] = "\nError - did not find 'DataType' keyword";
 constexpr char kDuplicateParameter[] = "\n\tERROR - duplicate data names for parameters in command - ";

@@ -60,8 +60,7 @@ bool ReadInteger(const TarnHWCaps* caps, const char* key, std::int32_t* value, C
     return true;
 }
 
-bool ReadString(const TarnHWCaps* caps, const char* key, char* buffer, std::size_t size,
-                CmdParamConditionList* cond)
+bool ReadString(const TarnHWCaps* caps, const char* key, char* buffer, std::size_t size, CmdParamConditionList* cond)
 {
     if (caps == nullptr || !caps->HasProperty(key, cond) || !caps->IsPropertyString(key, cond)) {
         return false;
@@ -84,8 +83,7 @@ bool LookupBoolProperty(const char* key, CmdParamConditionList* cond, std::int32
     return ReadBoolean(conduitId != 0 ? manager.GetHWCapsPtr(conduitId) : manager.GetHWCapsPtr().Get(), key, cond);
 }
 
-bool LookupIntegerProperty(const char* key, std::int32_t* value, CmdParamConditionList* cond,
-                           std::int32_t conduitId)
+bool LookupIntegerProperty(const char* key, std::int32_t* value, CmdParamConditionList* cond, std::int32_t conduitId)
 {
     const TarnHWCapsManager& manager = *TarnHWCapsManager::Instance();
     if (TarnHWCapsInterceptor* interceptor = ActiveInterceptor(manager, conduitId)) {

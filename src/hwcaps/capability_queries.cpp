@@ -27,8 +27,7 @@ bool AnswerInteger(const char* key, std::int32_t* value, CmdParamConditionList* 
     return TarnLinkPrivate::LookupIntegerProperty(key, value, cond, conduitId);
 }
 
-bool AnswerString(const char* key, char* buffer, std::size_t size, CmdParamConditionList* cond,
-                  std::int32_t conduitId)
+bool AnswerString(const char* key, char* buffer, std::size_t size, CmdParamConditionList* cond, std::int32_t conduitId)
 {
     if (!TarnLinkPrivate::LookupStringProperty(key, buffer, size, cond, conduitId)) {
         return false;
@@ -46,10 +45,10 @@ bool AnswerString(const char* key, char* buffer, std::size_t size, CmdParamCondi
 #define TARNLINK_HWCAPS_ARGUMENTS_Boolean cond, conduitId
 #define TARNLINK_HWCAPS_ARGUMENTS_Integer value, cond, conduitId
 #define TARNLINK_HWCAPS_ARGUMENTS_String buffer, size, cond, conduitId
-#define TARNLINK_HWCAPS_FUNCTION(name, key, kind)                               \
+#define TARNLINK_HWCAPS_FUNCTION(name, key, kind)                           \
     TARNLINK_HWCAPS_SIGNATURE_##kind(name, TARNLINK_HWCAPS_WITHOUT_DEFAULT) \
-    {                                                                           \
-        return Answer##kind(key, TARNLINK_HWCAPS_ARGUMENTS_##kind);             \
+    {                                                                       \
+        return Answer##kind(key, TARNLINK_HWCAPS_ARGUMENTS_##kind);         \
     }
 #include "tarnlink/TarnHWCapsTable.h"
 #undef TARNLINK_HWCAPS_FUNCTION

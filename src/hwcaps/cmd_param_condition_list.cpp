@@ -56,8 +56,7 @@ bool CmdParamConditionList::ConditionExists(const char* command, const char* par
     return contents_->Find(command, parameter) != nullptr;
 }
 
-bool CmdParamConditionList::GetConditionValue(const char* command, const char* parameter,
-                                              std::int32_t* value) const
+bool CmdParamConditionList::GetConditionValue(const char* command, const char* parameter, std::int32_t* value) const
 {
     const TarnLinkPrivate::ConditionValue* condition = contents_->Find(command, parameter);
     if (value == nullptr || condition == nullptr) {
@@ -67,10 +66,7 @@ bool CmdParamConditionList::GetConditionValue(const char* command, const char* p
     return true;
 }
 
-std::int32_t CmdParamConditionList::GetNumConditions() const
-{
-    return static_cast<std::int32_t>(contents_->Count());
-}
+std::int32_t CmdParamConditionList::GetNumConditions() const { return static_cast<std::int32_t>(contents_->Count()); }
 
 bool CmdParamConditionList::GetNthConditionInfo(std::int32_t n, std::size_t commandSize, char* command,
                                                 std::size_t parameterSize, char* parameter, std::int32_t* value,

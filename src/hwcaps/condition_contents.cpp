@@ -71,8 +71,7 @@ const ConditionValue* ConditionContents::Find(const char* command, const char* p
     return parameterEntry == commandEntry->second.end() ? nullptr : &parameterEntry->second;
 }
 
-bool AddIntegerCondition(ConditionContents& contents, const char* command, const char* parameter,
-                         std::int32_t value)
+bool AddIntegerCondition(ConditionContents& contents, const char* command, const char* parameter, std::int32_t value)
 {
     if (FormatWithParameter(command, parameter) == nullptr) {
         return false;
@@ -81,8 +80,7 @@ bool AddIntegerCondition(ConditionContents& contents, const char* command, const
     return true;
 }
 
-bool AddSymbolCondition(ConditionContents& contents, const char* command, const char* parameter,
-                        const char* symbol)
+bool AddSymbolCondition(ConditionContents& contents, const char* command, const char* parameter, const char* symbol)
 {
     const CommandFormat* format = FormatWithParameter(command, parameter);
     std::int32_t value = 0;

@@ -33,10 +33,8 @@ struct ConditionContents {
 
 // Both check the names against the command dictionary; a repeated
 // (command, parameter) replaces the earlier value.
-bool AddIntegerCondition(ConditionContents& contents, const char* command, const char* parameter,
-                         std::int32_t value);
-bool AddSymbolCondition(ConditionContents& contents, const char* command, const char* parameter,
-                        const char* symbol);
+bool AddIntegerCondition(ConditionContents& contents, const char* command, const char* parameter, std::int32_t value);
+bool AddSymbolCondition(ConditionContents& contents, const char* command, const char* parameter, const char* symbol);
 
 } // namespace TarnLinkPrivate
 

@@ -13,7 +13,10 @@
 namespace TarnLinkPrivate {
 
 struct HWCapsDestroyer {
-    void operator()(TarnLink::HWCaps::TarnHWCaps* caps) const { TarnLink::HWCaps::TarnHWCapsFactory::DestroyHWCaps(caps); }
+    void operator()(TarnLink::HWCaps::TarnHWCaps* caps) const
+    {
+        TarnLink::HWCaps::TarnHWCapsFactory::DestroyHWCaps(caps);
+    }
 };
 
 // A capability set made by TarnHWCapsFactory::CreateHWCaps, destroyed with it.

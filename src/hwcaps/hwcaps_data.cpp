@@ -82,14 +82,12 @@ bool HWCapsData::SetIntegerProperty(const std::string& name, std::int32_t value,
     return AddNewProperty(name, Variant(value), list);
 }
 
-bool HWCapsData::SetStringProperty(const std::string& name, const std::string& value,
-                                   const ConditionContents& list)
+bool HWCapsData::SetStringProperty(const std::string& name, const std::string& value, const ConditionContents& list)
 {
     return AddNewProperty(name, Variant(value), list);
 }
 
-CommandValueEntries::iterator HWCapsData::FindEntry(CommandValueEntries& entries,
-                                                    const ConditionContents& conditions)
+CommandValueEntries::iterator HWCapsData::FindEntry(CommandValueEntries& entries, const ConditionContents& conditions)
 {
     return std::find_if(entries.begin(), entries.end(), [&conditions](const CommandValueEntry& entry) {
         return entry.conditions->SameConditionsAs(conditions);
@@ -107,14 +105,14 @@ bool HWCapsData::AppendCommandValue(const std::string& command, const std::strin
     return true;
 }
 
-bool HWCapsData::SetCmdParamRanges(const std::string& command, const std::string& parameter,
-                                   const ValueRange& range, const ConditionContents& list)
+bool HWCapsData::SetCmdParamRanges(const std::string& command, const std::string& parameter, const ValueRange& range,
+                                   const ConditionContents& list)
 {
     return AppendCommandValue(command, parameter, Variant(range), list);
 }
 
-bool HWCapsData::SetCmdParamSymbols(const std::string& command, const std::string& parameter,
-                                    const SymbolList& symbols, const ConditionContents& list)
+bool HWCapsData::SetCmdParamSymbols(const std::string& command, const std::string& parameter, const SymbolList& symbols,
+                                    const ConditionContents& list)
 {
     return AppendCommandValue(command, parameter, Variant(symbols), list);
 }
@@ -137,8 +135,8 @@ bool HWCapsData::ReplaceProperty(const std::string& name, const Variant& value, 
     return true;
 }
 
-bool HWCapsData::AddMergedSymbol(const std::string& command, const std::string& parameter,
-                                 const std::string& symbol, const ConditionContents* list)
+bool HWCapsData::AddMergedSymbol(const std::string& command, const std::string& parameter, const std::string& symbol,
+                                 const ConditionContents* list)
 {
     if (command.empty() || parameter.empty() || list == nullptr) {
         return false;

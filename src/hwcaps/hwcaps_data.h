@@ -53,7 +53,7 @@ struct CommandValueEntry {
         : value(entryValue), conditions(entryConditions)
     {
     }
-    Variant value; // a ValueRange or a SymbolList
+    Variant value;                       // a ValueRange or a SymbolList
     const ConditionContents* conditions; // one of the lists of the same set
 };
 

@@ -8,13 +8,9 @@ namespace HWCaps {
 
 TarnHWCapsInterceptor::~TarnHWCapsInterceptor() = default;
 
-bool TarnHWCapsInterceptor::GetBoolPropValue(const char*, bool*, CmdParamConditionList*, std::int32_t)
-{
-    return false;
-}
+bool TarnHWCapsInterceptor::GetBoolPropValue(const char*, bool*, CmdParamConditionList*, std::int32_t) { return false; }
 
-bool TarnHWCapsInterceptor::GetIntegerPropertyValue(const char*, std::int32_t*, CmdParamConditionList*,
-                                                    std::int32_t)
+bool TarnHWCapsInterceptor::GetIntegerPropertyValue(const char*, std::int32_t*, CmdParamConditionList*, std::int32_t)
 {
     return false;
 }

@@ -17,8 +17,7 @@ namespace {
 constexpr char kDuplicateKeyname[] = "\n\nERROR - duplicate Condition list key found trying to merge options file : ";
 constexpr char kPropertyNeitherKind[] = "\n\nERROR - IsPropertyInteger failed trying to merge options file : ";
 constexpr char kSetStringPropertyFailed[] = "\n\nERROR - SetStringProperty failed trying to merge options file : ";
-constexpr char kSetIntegerPropertyFailed[] =
-    "\n\nERROR - SetIntegerProperty failed trying to merge options file : ";
+constexpr char kSetIntegerPropertyFailed[] = "\n\nERROR - SetIntegerProperty failed trying to merge options file : ";
 constexpr char kAddSymbolFailed[] = "\n\nERROR - AddCmdParamSymbolValue failed trying to merge options file : ";
 constexpr char kSetRangesFailed[] = "\n\nERROR - SetCmdParamRanges failed trying to merge options file : ";
 
@@ -150,8 +149,7 @@ bool TarnHWCaps::MergeHWCaps(TarnHWCaps* other)
         return true;
     }
     MergeTimeouts(target, source);
-    return MergeConditionLists(target, source) && MergeProperties(target, source) &&
-           MergeCommandValues(target, source);
+    return MergeConditionLists(target, source) && MergeProperties(target, source) && MergeCommandValues(target, source);
 }
 
 } // namespace HWCaps

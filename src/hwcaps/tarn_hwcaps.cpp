@@ -89,8 +89,7 @@ std::size_t TarnHWCaps::GetNumProperties(CmdParamConditionList* cond) const
     return group != nullptr ? group->All().size() : 0;
 }
 
-bool TarnHWCaps::GetNthPropertyName(std::size_t n, std::size_t size, char* buffer,
-                                    CmdParamConditionList* cond) const
+bool TarnHWCaps::GetNthPropertyName(std::size_t n, std::size_t size, char* buffer, CmdParamConditionList* cond) const
 {
     if (data_ == nullptr) {
         TarnLinkPrivate::CopyValueOut(std::string(), size, buffer);
@@ -150,8 +149,7 @@ bool TarnHWCaps::GetCommandParameterNumSymbolValues(const char* command, const c
 }
 
 bool TarnHWCaps::GetCommandParameterNthSymbolValue(const char* command, const char* parameter, std::int32_t n,
-                                                   std::size_t size, char* buffer,
-                                                   CmdParamConditionList* cond) const
+                                                   std::size_t size, char* buffer, CmdParamConditionList* cond) const
 {
     if (data_ == nullptr) {
         TarnLinkPrivate::CopyValueOut(std::string(), size, buffer);
@@ -227,8 +225,7 @@ bool TarnHWCaps::GetNthCmdParamConditionListKeyname(std::int32_t n, char* buffer
     if (n < 0 || n >= GetNumCmdParamConditionLists()) {
         return false;
     }
-    return TarnLinkPrivate::CopyNameOut(data_->ConditionLists()[static_cast<std::size_t>(n)]->keyname, size,
-                                        buffer);
+    return TarnLinkPrivate::CopyNameOut(data_->ConditionLists()[static_cast<std::size_t>(n)]->keyname, size, buffer);
 }
 
 bool TarnHWCaps::HasCmdParamConditionListKeyname(const char* keyname) const

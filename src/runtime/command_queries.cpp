@@ -36,8 +36,8 @@ struct QueryMessages {
     const char* wrongType;
 };
 
-constexpr QueryMessages kSymbolQueryMessages {kSymbolCommandNotFound, kSymbolParamNotFound, kSymbolWrongType};
-constexpr QueryMessages kExtractMessages {kExtractCommandNotFound, kExtractParamNotFound, kExtractWrongType};
+constexpr QueryMessages kSymbolQueryMessages{kSymbolCommandNotFound, kSymbolParamNotFound, kSymbolWrongType};
+constexpr QueryMessages kExtractMessages{kExtractCommandNotFound, kExtractParamNotFound, kExtractWrongType};
 
 const CommandFormat* FindDefinitionOf(const char* commandName, const char* notFoundMessage)
 {
@@ -91,7 +91,8 @@ const ParameterDefinition* FindNumericParameter(const CommandFormat& definition,
         return nullptr;
     }
     if (!IsNumeric(parameter->type)) {
-        VerboseMessage(messages.wrongType, commandName, kParamNameLabel, paramName, kDataTypeLabel, parameter->typeName);
+        VerboseMessage(messages.wrongType, commandName, kParamNameLabel, paramName, kDataTypeLabel,
+                       parameter->typeName);
         return nullptr;
     }
     return parameter;
@@ -192,8 +193,7 @@ bool AreCommandParamsEquivalent(const TarnCommand& commandA, const char* paramA,
     return CompareCommandParams(commandA, paramA, commandB, paramB, &result) && result == 0;
 }
 
-bool GetCommandParamTypeCodeString(const char* commandName, const char* paramName, std::size_t bufferSize,
-                                   char* buffer)
+bool GetCommandParamTypeCodeString(const char* commandName, const char* paramName, std::size_t bufferSize, char* buffer)
 {
     if (bufferSize < kSmallestTypeBuffer || buffer == nullptr || paramName == nullptr) {
         return false;

@@ -76,10 +76,7 @@ TarnLink::TarnConduit* GetConduitFromID(std::int32_t conduitId)
     return found == State().table->end() ? nullptr : found->second;
 }
 
-std::int32_t GetConduitListSize()
-{
-    return State().table ? static_cast<std::int32_t>(State().table->size()) : 0;
-}
+std::int32_t GetConduitListSize() { return State().table ? static_cast<std::int32_t>(State().table->size()) : 0; }
 
 TarnLink::TarnConduit* GetNthConduit(int n, std::int32_t* conduitId)
 {

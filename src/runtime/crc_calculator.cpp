@@ -13,7 +13,7 @@ using CRCTable = std::array<std::uint32_t, 256>;
 
 CRCTable BuildTable()
 {
-    CRCTable table {};
+    CRCTable table{};
     for (std::uint32_t index = 0; index < table.size(); ++index) {
         std::uint32_t value = index;
         for (int bit = 0; bit < 8; ++bit) {

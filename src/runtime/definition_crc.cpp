@@ -38,10 +38,10 @@ struct WalkMessages {
     const char* finished;
 };
 
-constexpr WalkMessages kGenerateMessages {kGenerateCurrentFailed, kGenerateDirectoryFailed, kGenerateException,
-                                          kGenerateUnknownException, kGenerateFailed, kGenerateFinished};
-constexpr WalkMessages kVerifyMessages {kVerifyCurrentFailed, kVerifyDirectoryFailed, kVerifyException,
-                                        kVerifyUnknownException, kVerifyFailed, kVerifyFinished};
+constexpr WalkMessages kGenerateMessages{kGenerateCurrentFailed,    kGenerateDirectoryFailed, kGenerateException,
+                                         kGenerateUnknownException, kGenerateFailed,          kGenerateFinished};
+constexpr WalkMessages kVerifyMessages{kVerifyCurrentFailed,    kVerifyDirectoryFailed, kVerifyException,
+                                       kVerifyUnknownException, kVerifyFailed,          kVerifyFinished};
 
 bool WalkDirectories(const char* directory, TCDFileProcessor& processor, const WalkMessages& messages)
 {

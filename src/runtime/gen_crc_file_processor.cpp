@@ -48,8 +48,8 @@ bool GenCRCFileProcessor::ProcessFile(std::istream&, const char* fileName)
         return false;
     }
     ChecksumWholeText(*text, crc_);
-    return Platform::AppendToExistingFile(
-        path, kTrailerValuePrefix + std::to_string(crc_.GetValue()) + kTrailerValueSuffix);
+    return Platform::AppendToExistingFile(path,
+                                          kTrailerValuePrefix + std::to_string(crc_.GetValue()) + kTrailerValueSuffix);
 }
 
 } // namespace TarnLinkPrivate

@@ -41,11 +41,11 @@ private:
 
     const MetaCommandFormat& definition_;
     const TarnLink::TarnCommand& command_;
-    std::size_t index_ = 0;             // the parameter being read
+    std::size_t index_ = 0;                // the parameter being read
     const unsigned char* bytes_ = nullptr; // its bytes; null past the last
     std::size_t length_ = 0;
     std::size_t used_ = 0;
-    std::uint64_t remaining_ = 0;       // bytes not yet handed out
+    std::uint64_t remaining_ = 0;        // bytes not yet handed out
     std::vector<unsigned char> encoded_; // a parameter that is not read in place
     bool started_ = false;
     bool failed_ = false;

@@ -62,15 +62,14 @@ struct Packet {
 std::int64_t ReceivedPayloadLength(const TarnCommandByteCode& response)
 {
     const std::int64_t announced = response.DeterminePacketDataPayloadLength();
-    const std::int64_t held = static_cast<std::int64_t>(response.ComputeTotalPacketByteCodeLength()) -
-                              kTarnHeaderLength;
+    const std::int64_t held =
+        static_cast<std::int64_t>(response.ComputeTotalPacketByteCodeLength()) - kTarnHeaderLength;
     return std::max<std::int64_t>(0, std::min(announced, held));
 }
 
 bool DecodesToSuccess(TarnCommand& command, const TarnCommandByteCode& response)
 {
-    return DecompileTarnByteCode(command, response, nullptr, false) &&
-           command.GetStatus() == TarnLink::kTLSuccess;
+    return DecompileTarnByteCode(command, response, nullptr, false) && command.GetStatus() == TarnLink::kTLSuccess;
 }
 
 class MetaCommandProcessor {
@@ -107,7 +106,7 @@ private:
     TarnCommand start_;
     TarnCommand repeat_;
     TarnCommand stop_;
-    std::array<unsigned char, kChunkCapacity> chunk_ {};
+    std::array<unsigned char, kChunkCapacity> chunk_{};
     std::size_t repeatPacketCount_ = 0;
     std::deque<Packet> packets_;
     // The send data. Without the compile trace only the first repeat packet
@@ -233,10 +232,7 @@ bool MetaCommandProcessor::CompileRequestStart()
     return CompileIntoNewPacket(start_, kStartCompileFailed);
 }
 
-bool MetaCommandProcessor::Send()
-{
-    return command_.IsSendCommand() ? SendSendSequence() : SendRequestSequence();
-}
+bool MetaCommandProcessor::Send() { return command_.IsSendCommand() ? SendSendSequence() : SendRequestSequence(); }
 
 bool MetaCommandProcessor::TransmitDecoded(Packet& packet)
 {

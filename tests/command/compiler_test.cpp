@@ -63,19 +63,25 @@ TEST_F(CompilerTest, CompilesTheWorkedPacketsByteForByte)
         Bytes packet;
     };
     const Case cases[] = {
-        {"AudioHostChanMute", true,
+        {"AudioHostChanMute",
+         true,
          [](TarnCommand& c) {
              c.SetParamUInt8("HostChannel", 5);
              c.SetParamUInt8("Mute", 1);
          },
          {0x0B, 0x0B, 0x00, 0x06, 0x40, 0x2E, 0x00, 0x00, 0x05, 0x01}},
-        {"AudioHostChanMute", false, [](TarnCommand& c) { c.SetParamUInt8("HostChannel", 5); },
+        {"AudioHostChanMute",
+         false,
+         [](TarnCommand& c) { c.SetParamUInt8("HostChannel", 5); },
          {0x0B, 0x0B, 0x00, 0x05, 0x40, 0x2F, 0x00, 0x00, 0x05}},
         {"DiagAudioTone", true, [](TarnCommand& c) { c.SetParamUInt16("AudioFrequency", 1000); },
          Join(DiagHeader(0x0C, 0x02), {0x03, 0xE8})},
-        {"HAGetDeviceInfo", false, [](TarnCommand& c) { c.SetParamUInt8("SlotNumber", 2); },
+        {"HAGetDeviceInfo",
+         false,
+         [](TarnCommand& c) { c.SetParamUInt8("SlotNumber", 2); },
          {0x0B, 0x0B, 0x00, 0x05, 0x40, 0x69, 0x00, 0x00, 0x02}},
-        {"HAGetDeviceInfo", true,
+        {"HAGetDeviceInfo",
+         true,
          [](TarnCommand& c) {
              c.SetParamUInt8("SlotNumber", 2);
              c.SetParamUInt8("BoardID", 7);
@@ -83,14 +89,16 @@ TEST_F(CompilerTest, CompilesTheWorkedPacketsByteForByte)
              c.SetParamByteStream("BoardVersion", "1.0", 3);
          },
          {0x0B, 0x0B, 0x00, 0x0B, 0x40, 0x68, 0x00, 0x00, 0x02, 0x07, 0x00, 0x03, 0x31, 0x2E, 0x30}},
-        {"AudioHostMonitorChanGain", true,
+        {"AudioHostMonitorChanGain",
+         true,
          [](TarnCommand& c) {
              c.SetParamUInt8("Input", 1);
              c.SetParamUInt8("Output", 2);
              c.SetParamInt32("Gain", -2);
          },
          {0x0B, 0x0B, 0x00, 0x0A, 0x40, 0x30, 0x00, 0x00, 0x01, 0x02, 0xFF, 0xFF, 0xFF, 0xFE}},
-        {"AudioHostMonitorChanGain", false,
+        {"AudioHostMonitorChanGain",
+         false,
          [](TarnCommand& c) {
              c.SetParamUInt8("Input", 1);
              c.SetParamUInt8("Output", 2);
@@ -101,7 +109,8 @@ TEST_F(CompilerTest, CompilesTheWorkedPacketsByteForByte)
         {"TestDiagBlob", false, [](TarnCommand& c) { c.SetParamUInt16("Count", 0x0102); },
          Join(DiagHeader(0xC9, 0x02), {0x01, 0x02})},
         // Symbols: 300 keeps its low 8 bits in an INT8, -2 is sign-extended in an INT64.
-        {"TestWide", true,
+        {"TestWide",
+         true,
          [](TarnCommand& c) {
              c.SetParamBySymbol("Wide", "Minus");
              c.SetParamBySymbol("Narrow", "Big");
@@ -138,8 +147,7 @@ TEST_F(CompilerTest, FailuresGiveTheirStatusAndClearTheByteCode)
         {"unknown command", "NoSuchCommand", true, [](TarnCommand&) {}, TarnLink::kTLCommandFormatNotFound},
         {"send-only parameter missing", "AudioHostChanMute", true,
          [](TarnCommand& c) { c.SetParamUInt8("HostChannel", 5); }, TarnLink::kTLCompileMissingParameterData},
-        {"request parameter missing", "TestWide", false, [](TarnCommand&) {},
-         TarnLink::kTLCompileMissingParameterData},
+        {"request parameter missing", "TestWide", false, [](TarnCommand&) {}, TarnLink::kTLCompileMissingParameterData},
         {"unknown symbol", "AudioHostChanMute", true,
          [](TarnCommand& c) {
              c.SetParamUInt8("HostChannel", 5);
@@ -225,8 +233,7 @@ TEST_F(CompilerTest, MetaCommandIsRefusedWithByteCodeUntouched)
     EXPECT_FALSE(TarnCommandFactory::CompileTarnByteCode(command, byteCode, nullptr, &status));
     EXPECT_EQ(status, TarnLink::kTLSuccess);
     EXPECT_EQ(byteCode.ComputeTotalPacketByteCodeLength(), 8u);
-    EXPECT_EQ(output.Text(),
-              "\n<-> ERROR Attempted to Compile a MetaCommand - MetaCommands can only be Execute(d)!\n");
+    EXPECT_EQ(output.Text(), "\n<-> ERROR Attempted to Compile a MetaCommand - MetaCommands can only be Execute(d)!\n");
 }
 
 TEST_F(CompilerTest, TimeOutComesFromTheDefinition)
@@ -400,9 +407,9 @@ TEST_F(CompilerTest, ParameterOffsets)
         SCOPED_TRACE(std::string(c.name) + " " + c.parameter);
         const TarnCommand command = MakeCommand(c.name, c.isSend, c.fill);
         std::int64_t offset = 77;
-        EXPECT_EQ(TarnCommandFactory::ComputeCompiledCommandParamDataPacketAndBytecodeOffset(command, c.parameter,
-                                                                                             &offset),
-                  c.found);
+        EXPECT_EQ(
+            TarnCommandFactory::ComputeCompiledCommandParamDataPacketAndBytecodeOffset(command, c.parameter, &offset),
+            c.found);
         EXPECT_EQ(offset, c.offset);
     }
     const TarnCommand gain("AudioHostMonitorChanGain");

@@ -49,8 +49,8 @@ TEST_F(DecompilerTest, ReadsTheWorkedResponses)
     EXPECT_FALSE(mute.IsParamSet("Marker"));
 
     TarnCommand info = Request("HAGetDeviceInfo");
-    ASSERT_TRUE(Decompile(
-        info, {0x0B, 0x0B, 0x00, 0x0B, 0x40, 0x69, 0x00, 0x00, 0x02, 0x07, 0x00, 0x03, 0x31, 0x2E, 0x30}));
+    ASSERT_TRUE(
+        Decompile(info, {0x0B, 0x0B, 0x00, 0x0B, 0x40, 0x69, 0x00, 0x00, 0x02, 0x07, 0x00, 0x03, 0x31, 0x2E, 0x30}));
     unsigned char slot = 0;
     unsigned char board = 0;
     short versionLength = 0;
@@ -97,22 +97,40 @@ TEST_F(DecompilerTest, MalformedResponsesFail)
     };
     const Case cases[] = {
         {"empty", "AudioHostChanMute", {}, TarnLink::kTLPacketSizeError, false},
-        {"seven bytes", "AudioHostChanMute", {0x0B, 0x0B, 0x00, 0x04, 0x40, 0x2F, 0x00}, TarnLink::kTLPacketSizeError,
+        {"seven bytes",
+         "AudioHostChanMute",
+         {0x0B, 0x0B, 0x00, 0x04, 0x40, 0x2F, 0x00},
+         TarnLink::kTLPacketSizeError,
          false},
-        {"no transport mark", "AudioHostChanMute", {0x0B, 0x0C, 0x00, 0x04, 0x40, 0x2F, 0x00, 0x00},
-         TarnLink::kTLInvalidTransportHeader, false},
-        {"length field below 4", "AudioHostChanMute", {0x0B, 0x0B, 0x00, 0x03, 0x40, 0x2F, 0x00, 0x00},
-         TarnLink::kTLInvalidTransportHeader, false},
+        {"no transport mark",
+         "AudioHostChanMute",
+         {0x0B, 0x0C, 0x00, 0x04, 0x40, 0x2F, 0x00, 0x00},
+         TarnLink::kTLInvalidTransportHeader,
+         false},
+        {"length field below 4",
+         "AudioHostChanMute",
+         {0x0B, 0x0B, 0x00, 0x03, 0x40, 0x2F, 0x00, 0x00},
+         TarnLink::kTLInvalidTransportHeader,
+         false},
         {"Diag response under 36 bytes", "DiagAudioTone", Bytes(35, 0x00), TarnLink::kTLInvalidOpcode, false},
-        {"ends before a fixed-size parameter", "AudioHostChanMute",
-         {0x0B, 0x0B, 0x00, 0x05, 0x40, 0x2F, 0x00, 0x00, 0x05}, TarnLink::kTLDecompileMissingParameterData, true},
+        {"ends before a fixed-size parameter",
+         "AudioHostChanMute",
+         {0x0B, 0x0B, 0x00, 0x05, 0x40, 0x2F, 0x00, 0x00, 0x05},
+         TarnLink::kTLDecompileMissingParameterData,
+         true},
         // The length field promises more than the response holds: only the bytes there are read.
-        {"length field beyond the response", "AudioHostChanMute",
-         {0x0B, 0x0B, 0x00, 0x20, 0x40, 0x2F, 0x00, 0x00, 0x05}, TarnLink::kTLDecompileMissingParameterData, true},
+        {"length field beyond the response",
+         "AudioHostChanMute",
+         {0x0B, 0x0B, 0x00, 0x20, 0x40, 0x2F, 0x00, 0x00, 0x05},
+         TarnLink::kTLDecompileMissingParameterData,
+         true},
         {"Diag response too short for its parameter", "DiagAudioTone", Bytes(37, 0x00),
          TarnLink::kTLDecompileMissingParameterData, true},
-        {"unknown command", "NoSuchCommand", {0x0B, 0x0B, 0x00, 0x04, 0x40, 0x2F, 0x00, 0x00},
-         TarnLink::kTLCommandFormatNotFound, true},
+        {"unknown command",
+         "NoSuchCommand",
+         {0x0B, 0x0B, 0x00, 0x04, 0x40, 0x2F, 0x00, 0x00},
+         TarnLink::kTLCommandFormatNotFound,
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -128,16 +146,16 @@ TEST_F(DecompilerTest, ReadsOnlyTheBytesTheResponseHolds)
 {
     // Length field 0x40 over a 15-byte response: the byte stream takes the 3 bytes there.
     TarnCommand longField = Request("HAGetDeviceInfo");
-    ASSERT_TRUE(Decompile(
-        longField, {0x0B, 0x0B, 0x00, 0x40, 0x40, 0x69, 0x00, 0x00, 0x02, 0x07, 0x00, 0x03, 0x31, 0x2E, 0x30}));
+    ASSERT_TRUE(Decompile(longField,
+                          {0x0B, 0x0B, 0x00, 0x40, 0x40, 0x69, 0x00, 0x00, 0x02, 0x07, 0x00, 0x03, 0x31, 0x2E, 0x30}));
     std::size_t length = 0;
     EXPECT_TRUE(longField.GetParamByteStreamLength("BoardVersion", &length));
     EXPECT_EQ(length, 3u);
 
     // A length field shorter than the response bounds the data; what follows is ignored.
     TarnCommand shortField = Request("HAGetDeviceInfo");
-    ASSERT_TRUE(Decompile(
-        shortField, {0x0B, 0x0B, 0x00, 0x0A, 0x40, 0x69, 0x00, 0x00, 0x02, 0x07, 0x00, 0x03, 0x31, 0x2E, 0x30}));
+    ASSERT_TRUE(Decompile(shortField,
+                          {0x0B, 0x0B, 0x00, 0x0A, 0x40, 0x69, 0x00, 0x00, 0x02, 0x07, 0x00, 0x03, 0x31, 0x2E, 0x30}));
     EXPECT_TRUE(shortField.GetParamByteStreamLength("BoardVersion", &length));
     EXPECT_EQ(length, 2u);
 
@@ -208,14 +226,18 @@ TEST_F(DecompilerTest, CompileTraceOfFailures)
     };
     const Case cases[] = {
         {"AudioHostChanMute", {0x0B}, "\nERROR - Bytecode Decompile could not set up packetNum: 0"},
-        {"DiagAudioTone", Bytes(8, 0x00), "\nERROR - Bytecode Decompile could not decompile Diag opcode - packetNum: 0"},
-        {"AudioHostChanMute", {0x0C, 0x0B, 0x00, 0x04, 0x40, 0x2F, 0x00, 0x00},
+        {"DiagAudioTone", Bytes(8, 0x00),
+         "\nERROR - Bytecode Decompile could not decompile Diag opcode - packetNum: 0"},
+        {"AudioHostChanMute",
+         {0x0C, 0x0B, 0x00, 0x04, 0x40, 0x2F, 0x00, 0x00},
          "\nERROR - Transport header for packet not marked with BOB Command ID"
          "\nERROR - Bytecode Decompile could not decode transport header - packetNum: 0"},
-        {"AudioHostChanMute", {0x0B, 0x0B, 0x00, 0x05, 0x40, 0x2F, 0x00, 0x00, 0x05},
+        {"AudioHostChanMute",
+         {0x0B, 0x0B, 0x00, 0x05, 0x40, 0x2F, 0x00, 0x00, 0x05},
          "\n\tReading Parameter : HostChannel Type : UINT8 NumBytes: 1"
          "\nERROR - Decompiling parameters failed - Command: AudioHostChanMute"},
-        {"NoSuchCommand", {0x0B, 0x0B, 0x00, 0x04, 0x40, 0x2F, 0x00, 0x00},
+        {"NoSuchCommand",
+         {0x0B, 0x0B, 0x00, 0x04, 0x40, 0x2F, 0x00, 0x00},
          "\nERROR - Could not find TarnCommandFormat - Command: NoSuchCommand"},
     };
     TarnCommandFactory::SetVerbosity(false, true);

@@ -78,7 +78,8 @@ TEST_F(DefinitionLookupTest, NameUnknownAtFirstIsFoundOnceItsDefinitionLoads)
 {
     TarnCommand command("TestLateArrival");
     EXPECT_EQ(DefinitionOf(command), nullptr);
-    std::istringstream definition("TestLateArrival Tarn\nCommandTypeMajor VIDEO\nCommandTypeMinor 63\nFunction 122\n;\n");
+    std::istringstream definition(
+        "TestLateArrival Tarn\nCommandTypeMajor VIDEO\nCommandTypeMinor 63\nFunction 122\n;\n");
     ASSERT_TRUE(TarnLinkPrivate::ParseTCDFile(definition, "late.tcd"));
     EXPECT_EQ(DefinitionOf(command), FindCommandFormat("TestLateArrival"));
     EXPECT_NE(DefinitionOf(command), nullptr);

@@ -31,12 +31,15 @@ TEST(ParameterCodecTest, EncodesBigEndianInTheExactWidth)
     };
     const Case cases[] = {
         {Definition("P", ParamType::kInt16, "INT16"), [](TarnCommand& c) { c.SetParamInt16("P", -2); }, {0xFF, 0xFE}},
-        {Definition("P", ParamType::kInt64, "INT64"), [](TarnCommand& c) { c.SetParamInt64("P", 1); },
+        {Definition("P", ParamType::kInt64, "INT64"),
+         [](TarnCommand& c) { c.SetParamInt64("P", 1); },
          {0, 0, 0, 0, 0, 0, 0, 1}},
-        {Definition("P", ParamType::kUInt32, "UINT32"), [](TarnCommand& c) { c.SetParamUInt32("P", 0xA1B2C3D4); },
+        {Definition("P", ParamType::kUInt32, "UINT32"),
+         [](TarnCommand& c) { c.SetParamUInt32("P", 0xA1B2C3D4); },
          {0xA1, 0xB2, 0xC3, 0xD4}},
         {Definition("P", ParamType::kInt8, "INT8"), [](TarnCommand& c) { c.SetParamInt8("P", -128); }, {0x80}},
-        {Definition("P", ParamType::kBytes, "BYTES"), [](TarnCommand& c) { c.SetParamByteStream("P", "a b", 3); },
+        {Definition("P", ParamType::kBytes, "BYTES"),
+         [](TarnCommand& c) { c.SetParamByteStream("P", "a b", 3); },
          {'a', ' ', 'b'}},
     };
     for (const Case& c : cases) {

@@ -32,7 +32,8 @@ TEST(ParsableTextTest, WritesStatements)
     EXPECT_EQ(ParsableOf(command), "\ntarn send AudioHostChanMute . ;");
     command.SetParamUInt8("HostChannel", 3);
     command.SetParamBySymbol("Mute", "AudioHostChan_MuteOn");
-    EXPECT_EQ(ParsableOf(command), "\ntarn send AudioHostChanMute HostChannel UINT8 3 Mute SYMBOL AudioHostChan_MuteOn . ;");
+    EXPECT_EQ(ParsableOf(command),
+              "\ntarn send AudioHostChanMute HostChannel UINT8 3 Mute SYMBOL AudioHostChan_MuteOn . ;");
     command.SetupRequestDataCommand();
     EXPECT_EQ(ParsableOf(command), "\ntarn request AudioHostChanMute . ;");
 

@@ -64,9 +64,9 @@ void ExpectLoadLayoutMatchesWalk(std::int64_t payloadLimit)
         AddStreamDefinition(walked, streamForRequests);
         ASSERT_TRUE(laidOut.Precompute());
         const std::int64_t room = payloadLimit - 4; // the fixed part takes 4 bytes
-        const LayoutRequest requests[] = {{true, 0},          {true, 3},         {true, -1},
-                                          {false, -1},        {false, 5},        {true, room},
-                                          {true, room + 1},   {false, room + 1}, {true, payloadLimit + 1},
+        const LayoutRequest requests[] = {{true, 0},        {true, 3},         {true, -1},
+                                          {false, -1},      {false, 5},        {true, room},
+                                          {true, room + 1}, {false, room + 1}, {true, payloadLimit + 1},
                                           {true, INT64_MAX}};
         for (const LayoutRequest& request : requests) {
             SCOPED_TRACE(std::to_string(streamForRequests) + " " + std::to_string(request.isSend) + " " +

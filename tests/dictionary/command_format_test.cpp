@@ -158,8 +158,10 @@ TEST_F(Registry, UnknownNamesGiveFalseWithVerboseMessages)
         const char* message;
     };
     const Case cases[] = {
-        {[] { return IsMetaCommandFormat("Nope"); }, "\nIsMetaCommandFormat- Command format not found - Command : Nope"},
-        {[] { return IsDiagCommandFormat("Nope"); }, "\nIsDiagCommandFormat- Command format not found - Command : Nope"},
+        {[] { return IsMetaCommandFormat("Nope"); },
+         "\nIsMetaCommandFormat- Command format not found - Command : Nope"},
+        {[] { return IsDiagCommandFormat("Nope"); },
+         "\nIsDiagCommandFormat- Command format not found - Command : Nope"},
         {[] { return SetOverrideTimeoutMillisec("Nope", 1); },
          "\nGetOverrideTimeoutMillisec - Command format not found - Command : Nope"},
     };

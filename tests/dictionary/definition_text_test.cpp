@@ -49,18 +49,22 @@ TEST_F(DefinitionText, TarnDumpBriefAndFull)
 {
     const std::string head = "\n\nBEGIN - Tarn Command Format\nName: AudioHostChanMute\nType Major: AUDIO"
                              "\nType Minor: 0\nFunction: 23\nParams {";
-    const std::string tail = "\n       }\nHasVariableLengthData: false\nPacket Info:  Send Size: 10 Send Payload Size: 2"
-                             "\n\tRequest Size: 9 Request Payload Size: 1\nEND   - Tarn Command Format";
+    const std::string tail =
+        "\n       }\nHasVariableLengthData: false\nPacket Info:  Send Size: 10 Send Payload Size: 2"
+        "\n\tRequest Size: 9 Request Payload Size: 1\nEND   - Tarn Command Format";
     EXPECT_EQ(DumpOf("AudioHostChanMute", true),
-              head + "\n\tParameter: HostChannel Type: UINT8 IsRequiredForRequestData: true"
-                     "\n\tParameter: Mute Type: UINT8 IsRequiredForRequestData: false" +
+              head +
+                  "\n\tParameter: HostChannel Type: UINT8 IsRequiredForRequestData: true"
+                  "\n\tParameter: Mute Type: UINT8 IsRequiredForRequestData: false" +
                   tail);
-    EXPECT_EQ(DumpOf("AudioHostChanMute", false),
-              head + "\n\tParameter: HostChannel Type: UINT8 IsRequiredForRequestData: true"
-                     "\n\t\tPacket Offset: 8\n\t\tNum Bytes For Packet Position: 1\n\t\tSize: 1\n\t\tVariable Length: false"
-                     "\n\tParameter: Mute Type: UINT8 IsRequiredForRequestData: false"
-                     "\n\t\tPacket Offset: 9\n\t\tNum Bytes For Packet Position: 1\n\t\tSize: 1\n\t\tVariable Length: false" +
-                  tail);
+    EXPECT_EQ(
+        DumpOf("AudioHostChanMute", false),
+        head +
+            "\n\tParameter: HostChannel Type: UINT8 IsRequiredForRequestData: true"
+            "\n\t\tPacket Offset: 8\n\t\tNum Bytes For Packet Position: 1\n\t\tSize: 1\n\t\tVariable Length: false"
+            "\n\tParameter: Mute Type: UINT8 IsRequiredForRequestData: false"
+            "\n\t\tPacket Offset: 9\n\t\tNum Bytes For Packet Position: 1\n\t\tSize: 1\n\t\tVariable Length: false" +
+            tail);
 }
 
 TEST_F(DefinitionText, MetaDumpListsItsSequenceAndParameters)

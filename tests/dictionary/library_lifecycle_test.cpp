@@ -37,9 +37,9 @@ TEST_F(EmbeddedLifecycle, LoadsTheShippedDictionarySilently)
 
     const NameRegistry& registry = GetNameRegistry();
     EXPECT_GE(registry.size(), 150u);
-    for (const char* name : {"AudioHostChanMute", "HAGetDeviceInfo", "AudioHostMonitorChanGain", "DiagAudioTone",
-                             "DiagColorbars", "RunDiagnostic", "HardwareTypeID", "HardwareSubcompCount",
-                             "HardwareSubcompInfo", "SampleRate"}) {
+    for (const char* name :
+         {"AudioHostChanMute", "HAGetDeviceInfo", "AudioHostMonitorChanGain", "DiagAudioTone", "DiagColorbars",
+          "RunDiagnostic", "HardwareTypeID", "HardwareSubcompCount", "HardwareSubcompInfo", "SampleRate"}) {
         EXPECT_NE(FindCommandFormat(name), nullptr) << name;
     }
     EXPECT_EQ(FindCommandFormat("AudioHostChanMute")->SourceFile().rfind("IDR_RT_TCDFILE_", 0), 0u);
@@ -95,8 +95,9 @@ TEST_F(EmbeddedLifecycle, VerboseStartWritesProgressAndDumps)
     CoutCapture capture;
     ASSERT_TRUE(TarnCommandFactory::Initialize());
     const std::string text = capture.Text();
-    EXPECT_EQ(text.rfind("\n<-> Initializing TarnLink...\n\nParsing Tarn Command Definition File : IDR_RT_TCDFILE_1\n", 0),
-              0u);
+    EXPECT_EQ(
+        text.rfind("\n<-> Initializing TarnLink...\n\nParsing Tarn Command Definition File : IDR_RT_TCDFILE_1\n", 0),
+        0u);
     EXPECT_NE(text.find("\nTarn Command AudioHostChanMute precomputed packet size information as follows..."),
               std::string::npos);
     EXPECT_NE(text.find("\n\nTarnLink initialized Hardware Capabilites"), std::string::npos);

@@ -108,8 +108,8 @@ const MalformedCase kMalformed[] = {
      "\n\tERROR - attempted to add an additional data parameter after a BYTES parameter", 0},
     {"duplicate name", "X Diag DiagOpcode 1; X Diag DiagOpcode 2; Y Diag DiagOpcode 3;", kNotUnique + kFileFailed,
      "\n\nERROR - Duplicate Tarn Command Name found : X", 1},
-    {"duplicate type code",
-     "A Tarn CommandTypeMajor VIDEO CommandTypeMinor 1 Function 2;" + kTarnHead + ";", kNotUnique + kFileFailed,
+    {"duplicate type code", "A Tarn CommandTypeMajor VIDEO CommandTypeMinor 1 Function 2;" + kTarnHead + ";",
+     kNotUnique + kFileFailed,
      "\n\nERROR - Duplicate Major Type, Minor Type, and Function code found!\n\n\t\t Existing Command Name: A", 1},
     {"duplicate opcode", "A Diag DiagOpcode 7; X Diag DiagOpcode 7;", kNotUnique + kFileFailed,
      "\n\nERROR - Duplicate Diag Opcode code found!\n\n\t\t Existing Command Name: A", 1},
@@ -145,7 +145,9 @@ TEST_P(MalformedStatement, FailsTheFileWithItsMessages)
 }
 
 INSTANTIATE_TEST_SUITE_P(Parser, MalformedStatement, ::testing::ValuesIn(kMalformed),
-                         [](const ::testing::TestParamInfo<MalformedCase>& param) { return TestNameOf(param.param.label); });
+                         [](const ::testing::TestParamInfo<MalformedCase>& param) {
+                             return TestNameOf(param.param.label);
+                         });
 
 struct WellFormedCase {
     const char* label;
@@ -162,21 +164,24 @@ const WellFormedCase kWellFormed[] = {
     {"empty statement ends the file", "A Diag DiagOpcode 1; ; B Diag DiagOpcode 2;", {"A"}},
     {"unterminated last statement ignored", "A Diag DiagOpcode 1; B Diag DiagOpcode 2", {"A"}},
     {"checksum trailer ignored", "A Diag DiagOpcode 1;\n# $1234ABCD$", {"A"}},
-    {"RD after RD", kTarnHead + "DataName A RD DataType UINT8 DataName B RD DataType UINT8 DataName C DataType INT8;",
+    {"RD after RD",
+     kTarnHead + "DataName A RD DataType UINT8 DataName B RD DataType UINT8 DataName C DataType INT8;",
      {"X"}},
     {"symbol after BYTES", kTarnHead + "DataName A DataType BYTES Symbol S 1;", {"X"}},
     {"same symbol in two commands", "A Diag DiagOpcode 1 Symbol S 1; B Diag DiagOpcode 2 Symbol S 2;", {"A", "B"}},
-    {"same major and minor", "A Tarn CommandTypeMajor AUDIO CommandTypeMinor 0 Function 1;"
-                             "B Tarn CommandTypeMajor AUDIO CommandTypeMinor 0 Function 2;",
+    {"same major and minor",
+     "A Tarn CommandTypeMajor AUDIO CommandTypeMinor 0 Function 1;"
+     "B Tarn CommandTypeMajor AUDIO CommandTypeMinor 0 Function 2;",
      {"A", "B"}},
-    {"Tarn and Diag with equal numbers", "A Tarn CommandTypeMajor VIDEO CommandTypeMinor 1 Function 1;"
-                                         "B Diag DiagOpcode 1;",
+    {"Tarn and Diag with equal numbers",
+     "A Tarn CommandTypeMajor VIDEO CommandTypeMinor 1 Function 1;"
+     "B Diag DiagOpcode 1;",
      {"A", "B"}},
-    {"metas naming the same commands", "M1 Meta Start A Repeat B Stop C; M2 Meta Start A Repeat B Stop C;",
+    {"metas naming the same commands",
+     "M1 Meta Start A Repeat B Stop C; M2 Meta Start A Repeat B Stop C;",
      {"M1", "M2"}},
     {"type name right before semicolon", kTarnHead + "DataName A DataType UINT8;", {"X"}},
-    {"signed numbers", "A Tarn CommandTypeMajor SYSTEM CommandTypeMinor +63 Function 127 Symbol S -2147483648;",
-     {"A"}},
+    {"signed numbers", "A Tarn CommandTypeMajor SYSTEM CommandTypeMinor +63 Function 127 Symbol S -2147483648;", {"A"}},
     {"longest statement", "A Diag DiagOpcode 1" + std::string(8191 - 19, ' ') + ";B Diag DiagOpcode 2;", {"A", "B"}},
     {"largest parameter data", LongTarnDefinition(255), {"X"}},
     {"no items", "RunDiagnostic Tarn CommandTypeMajor DIAGNOSTIC CommandTypeMinor 0 Function 0;", {"RunDiagnostic"}},
@@ -197,7 +202,9 @@ TEST_P(WellFormedFile, DefinesExactlyItsDefinitionsSilently)
 }
 
 INSTANTIATE_TEST_SUITE_P(Parser, WellFormedFile, ::testing::ValuesIn(kWellFormed),
-                         [](const ::testing::TestParamInfo<WellFormedCase>& param) { return TestNameOf(param.param.label); });
+                         [](const ::testing::TestParamInfo<WellFormedCase>& param) {
+                             return TestNameOf(param.param.label);
+                         });
 
 TEST_F(RegistryTest, ParsedDefinitionHoldsEveryField)
 {

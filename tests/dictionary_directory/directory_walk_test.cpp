@@ -184,8 +184,8 @@ TEST_F(DirectoryWalk, StatementTooLongFailsTheStart)
     Write("long.tcd", Definition("A", 1) + std::string(9000, 'x') + ";");
     CoutCapture capture;
     EXPECT_FALSE(TarnCommandFactory::Initialize());
-    EXPECT_EQ(capture.Text(), "\n\nERROR - Statement too long in Tarn Command Definition file : ./long.tcd" +
-                                  std::string(kFailed));
+    EXPECT_EQ(capture.Text(),
+              "\n\nERROR - Statement too long in Tarn Command Definition file : ./long.tcd" + std::string(kFailed));
     EXPECT_TRUE(GetNameRegistry().empty());
 }
 

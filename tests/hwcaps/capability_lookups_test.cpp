@@ -58,8 +58,8 @@ TEST_F(LookupTest, OnlyThreeSpellingsOfTrueAreTrue)
     const struct {
         const char* key;
         bool expected;
-    } cases[] = {{"BoolUpper", true},  {"BoolLower", true}, {"BoolTitle", true},   {"BoolMixed", false},
-                 {"BoolYes", false},   {"BoolOne", false},  {"BoolInteger", false}, {"NoSuchKey", false}};
+    } cases[] = {{"BoolUpper", true}, {"BoolLower", true}, {"BoolTitle", true},    {"BoolMixed", false},
+                 {"BoolYes", false},  {"BoolOne", false},  {"BoolInteger", false}, {"NoSuchKey", false}};
     for (const auto& boolCase : cases) {
         EXPECT_EQ(LookupBoolProperty(boolCase.key, nullptr, 0), boolCase.expected) << boolCase.key;
     }
@@ -122,8 +122,8 @@ TEST_F(LookupTest, InterceptorIsAskedFirstForItsConduitAndTheCurrentOne)
     EXPECT_TRUE(HWCaps::GetSupportsHD(nullptr, 0)); // handed on: the set answers
     EXPECT_FALSE(HWCaps::GetSupportsHD(nullptr, 7));
     EXPECT_FALSE(HWCaps::GetSupportsHD(nullptr, 3));
-    EXPECT_EQ(interceptor.asked, (std::vector<Question>{{"IsHDSupported", Kind::kBoolean, 0},
-                                                        {"IsHDSupported", Kind::kBoolean, 7}}));
+    EXPECT_EQ(interceptor.asked,
+              (std::vector<Question>{{"IsHDSupported", Kind::kBoolean, 0}, {"IsHDSupported", Kind::kBoolean, 7}}));
 
     interceptor.answers = true;
     interceptor.boolAnswer = false;

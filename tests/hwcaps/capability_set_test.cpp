@@ -7,23 +7,22 @@
 
 namespace {
 
-const char kQueryBox[] =
-    "# capability set of the query tests ;\n"
-    "HardwareType QueryBox ;\n"
-    "CmdOverrideTimeout SampleRate 5000 ;\n"
-    "CmdOverrideTimeout AudioHostChanMute 250 ;\n"
-    "Property Label STRING Ten_chars_ ;\n"
-    "Property Count INTEGER 8 ;\n"
-    "CommandValues SampleRate SampleRate Symbol SR_44100Hz SR_48000Hz ;\n"
-    "CommandValues AudioHostMonitorChanGain Gain Range -6000 1200 ;\n"
-    "ConditionBlockBegin ; ConditionKeyname HighRate ;\n"
-    "  Condition SampleRate SampleRate SYMBOL SR_96000Hz ; ConditionBlockEnd ;\n"
-    "Property Count INTEGER 4 ;\n"
-    "Property OnlyHigh STRING yes ;\n"
-    "CommandValues AudioHostMonitorChanGain Gain Range -4000 600 ;\n"
-    "ConditionBlockBegin ; ConditionKeyname Muted ;\n"
-    "  Condition AudioHostChanMute Mute SYMBOL AudioHostChan_MuteOn ; ConditionBlockEnd ;\n"
-    "Property Count INTEGER 0 ;\n";
+const char kQueryBox[] = "# capability set of the query tests ;\n"
+                         "HardwareType QueryBox ;\n"
+                         "CmdOverrideTimeout SampleRate 5000 ;\n"
+                         "CmdOverrideTimeout AudioHostChanMute 250 ;\n"
+                         "Property Label STRING Ten_chars_ ;\n"
+                         "Property Count INTEGER 8 ;\n"
+                         "CommandValues SampleRate SampleRate Symbol SR_44100Hz SR_48000Hz ;\n"
+                         "CommandValues AudioHostMonitorChanGain Gain Range -6000 1200 ;\n"
+                         "ConditionBlockBegin ; ConditionKeyname HighRate ;\n"
+                         "  Condition SampleRate SampleRate SYMBOL SR_96000Hz ; ConditionBlockEnd ;\n"
+                         "Property Count INTEGER 4 ;\n"
+                         "Property OnlyHigh STRING yes ;\n"
+                         "CommandValues AudioHostMonitorChanGain Gain Range -4000 600 ;\n"
+                         "ConditionBlockBegin ; ConditionKeyname Muted ;\n"
+                         "  Condition AudioHostChanMute Mute SYMBOL AudioHostChan_MuteOn ; ConditionBlockEnd ;\n"
+                         "Property Count INTEGER 0 ;\n";
 
 class CapabilitySetTest : public HWCapsTest {
 protected:
@@ -112,8 +111,10 @@ TEST_F(CapabilitySetTest, CommandValuesFollowTheirConditions)
     char symbol[8];
     EXPECT_TRUE(caps->GetCommandParameterNthSymbolValue("SampleRate", "SampleRate", 1, sizeof symbol, symbol, nullptr));
     EXPECT_STREQ(symbol, "SR_4800");
-    EXPECT_FALSE(caps->GetCommandParameterNthSymbolValue("SampleRate", "SampleRate", 2, sizeof symbol, symbol, nullptr));
-    EXPECT_FALSE(caps->GetCommandParameterNthSymbolValue("SampleRate", "SampleRate", -1, sizeof symbol, symbol, nullptr));
+    EXPECT_FALSE(
+        caps->GetCommandParameterNthSymbolValue("SampleRate", "SampleRate", 2, sizeof symbol, symbol, nullptr));
+    EXPECT_FALSE(
+        caps->GetCommandParameterNthSymbolValue("SampleRate", "SampleRate", -1, sizeof symbol, symbol, nullptr));
     EXPECT_FALSE(caps->GetCommandParameterNthSymbolValue("SampleRate", "SampleRate", 0, 0, symbol, nullptr));
 
     std::int32_t low = 0;

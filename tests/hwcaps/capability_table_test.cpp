@@ -168,8 +168,8 @@ Answer Expected(const TarnHWCaps& caps, const ExpectedFunction& function)
     const bool isString = caps.GetPropertyAsString(function.key, sizeof text, text, nullptr);
     switch (function.kind) {
     case Kind::kBoolean:
-        answer.found = isString && (std::string(text) == "TRUE" || std::string(text) == "true" ||
-                                    std::string(text) == "True");
+        answer.found =
+            isString && (std::string(text) == "TRUE" || std::string(text) == "true" || std::string(text) == "True");
         break;
     case Kind::kInteger:
         answer.found = caps.GetPropertyAsInteger(function.key, &answer.integer, nullptr);

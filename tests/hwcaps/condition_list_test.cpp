@@ -16,10 +16,10 @@ TEST_F(ConditionListTest, AddChecksNamesAgainstTheDictionary)
         bool added;
     };
     const AddCase cases[] = {
-        {"SampleRate", "SampleRate", nullptr, true},       {"SampleRate", "SampleRate", "SR_96000Hz", true},
-        {"NoSuchCommand", "SampleRate", nullptr, false},   {"SampleRate", "Rate", nullptr, false},
-        {"SampleRate", "SampleRate", "SR_1Hz", false},     {"SampleRate", "SampleRate", "AudioHostChan_MuteOn", false},
-        {nullptr, "SampleRate", nullptr, false},           {"SampleRate", nullptr, "SR_96000Hz", false},
+        {"SampleRate", "SampleRate", nullptr, true},     {"SampleRate", "SampleRate", "SR_96000Hz", true},
+        {"NoSuchCommand", "SampleRate", nullptr, false}, {"SampleRate", "Rate", nullptr, false},
+        {"SampleRate", "SampleRate", "SR_1Hz", false},   {"SampleRate", "SampleRate", "AudioHostChan_MuteOn", false},
+        {nullptr, "SampleRate", nullptr, false},         {"SampleRate", nullptr, "SR_96000Hz", false},
         {"SampleRate", "SampleRate", "", false},
     };
     for (const AddCase& addCase : cases) {

@@ -40,10 +40,12 @@ inline std::string Describe(const TarnLinkPrivate::HWCapsData& data)
         for (const auto& parameter : command.second) {
             for (const auto& entry : parameter.second) {
                 text << DescribeConditions(*entry.conditions) << command.first << "." << parameter.first << "=";
-                if (const auto* range = TarnLink::VariantImpl::variant_cast<TarnLinkPrivate::ValueRange>(&entry.value)) {
+                if (const auto* range =
+                        TarnLink::VariantImpl::variant_cast<TarnLinkPrivate::ValueRange>(&entry.value)) {
                     text << range->first << ".." << range->second << " ";
                 } else {
-                    for (const std::string& symbol : TarnLink::VariantImpl::variant_cast<TarnLinkPrivate::SymbolList>(entry.value)) {
+                    for (const std::string& symbol :
+                         TarnLink::VariantImpl::variant_cast<TarnLinkPrivate::SymbolList>(entry.value)) {
                         text << symbol << ",";
                     }
                     text << " ";

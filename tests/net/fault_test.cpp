@@ -62,7 +62,8 @@ TEST_F(NetTest, AServerStoppedInTheMiddleOfAMetaTransferFailsItAndARestartServes
     const std::string table(64, 'T');
     TarnLink::TarnCommand upload("LutUpload");
     upload.SetParamByteStream("LutData", table.data(), table.size());
-    std::future<bool> executed = std::async(std::launch::async, [&upload] { return TarnCommandFactory::Execute(upload); });
+    std::future<bool> executed =
+        std::async(std::launch::async, [&upload] { return TarnCommandFactory::Execute(upload); });
     ASSERT_TRUE(gated.WaitUntilReached());
     std::thread stopper([this] { server_->Stop(); });
     ASSERT_EQ(executed.wait_for(kBound), std::future_status::ready);
@@ -129,10 +130,7 @@ struct ReplyCase {
 };
 
 // Names the case in test listings instead of dumping its bytes.
-void PrintTo(const ReplyCase& testCase, std::ostream* out)
-{
-    *out << testCase.label;
-}
+void PrintTo(const ReplyCase& testCase, std::ostream* out) { *out << testCase.label; }
 
 class ServerReplyTest : public NetTest, public ::testing::WithParamInterface<ReplyCase> {};
 
@@ -159,22 +157,21 @@ Bytes Concatenated(Bytes first, const Bytes& second)
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, ServerReplyTest,
-    ::testing::Values(
-        ReplyCase{"WholeFrame", FakeReply{Frame(kMuteAnswer)}, true, TarnLink::kTLSuccess, ""},
-        ReplyCase{"TrickledAByteAtATime", FakeReply{Frame(kMuteAnswer), Milliseconds{0}, Milliseconds{10}}, true,
-                  TarnLink::kTLSuccess, ""},
-        ReplyCase{"LengthZero", FakeReply{FrameHeader(0), {}, {}, Milliseconds{300}}, false,
-                  TarnLink::kTLTransmitFailure,
-                  "no usable answer from tcp://127.0.0.1:"},
-        ReplyCase{"LengthAboveTheMaximum", FakeReply{Concatenated(FrameHeader(65537), kMuteAnswer), {}, {},
-                                                      Milliseconds{300}},
-                  false, TarnLink::kTLTransmitFailure, "no usable answer from tcp://127.0.0.1:"},
-        ReplyCase{"CutShort", FakeReply{Bytes{0x00, 0x00, 0x00, 0x0A, 0x0B, 0x0B, 0x00}}, false,
-                  TarnLink::kTLTransmitFailure, "no usable answer from tcp://127.0.0.1:"},
-        ReplyCase{"ClosedWithoutAnswer", FakeReply{}, false, TarnLink::kTLTransmitFailure,
-                  "no usable answer from tcp://127.0.0.1:"},
-        ReplyCase{"NoAnswerInTime", FakeReply{Frame(kMuteAnswer), Milliseconds{1000}}, false, TarnLink::kTLTimeOut,
-                  "no answer from tcp://127.0.0.1:"}),
+    ::testing::Values(ReplyCase{"WholeFrame", FakeReply{Frame(kMuteAnswer)}, true, TarnLink::kTLSuccess, ""},
+                      ReplyCase{"TrickledAByteAtATime",
+                                FakeReply{Frame(kMuteAnswer), Milliseconds{0}, Milliseconds{10}}, true,
+                                TarnLink::kTLSuccess, ""},
+                      ReplyCase{"LengthZero", FakeReply{FrameHeader(0), {}, {}, Milliseconds{300}}, false,
+                                TarnLink::kTLTransmitFailure, "no usable answer from tcp://127.0.0.1:"},
+                      ReplyCase{"LengthAboveTheMaximum",
+                                FakeReply{Concatenated(FrameHeader(65537), kMuteAnswer), {}, {}, Milliseconds{300}},
+                                false, TarnLink::kTLTransmitFailure, "no usable answer from tcp://127.0.0.1:"},
+                      ReplyCase{"CutShort", FakeReply{Bytes{0x00, 0x00, 0x00, 0x0A, 0x0B, 0x0B, 0x00}}, false,
+                                TarnLink::kTLTransmitFailure, "no usable answer from tcp://127.0.0.1:"},
+                      ReplyCase{"ClosedWithoutAnswer", FakeReply{}, false, TarnLink::kTLTransmitFailure,
+                                "no usable answer from tcp://127.0.0.1:"},
+                      ReplyCase{"NoAnswerInTime", FakeReply{Frame(kMuteAnswer), Milliseconds{1000}}, false,
+                                TarnLink::kTLTimeOut, "no answer from tcp://127.0.0.1:"}),
     [](const ::testing::TestParamInfo<ReplyCase>& param) { return std::string(param.param.label); });
 
 TEST_F(NetTest, TheConduitRefusesPacketsNoFrameCanCarryWithoutConnecting)

@@ -8,10 +8,7 @@ constexpr Milliseconds kFakeServerLifetime{5000};
 
 } // namespace
 
-RawClient::RawClient(std::uint16_t port)
-{
-    socket_.connect(asio::ip::tcp::endpoint(kLoopback, port));
-}
+RawClient::RawClient(std::uint16_t port) { socket_.connect(asio::ip::tcp::endpoint(kLoopback, port)); }
 
 bool RawClient::Send(const Bytes& bytes)
 {
@@ -65,10 +62,7 @@ FakeServer::FakeServer(FakeReply reply)
     thread_ = std::thread([this] { io_.run_for(kFakeServerLifetime); });
 }
 
-FakeServer::~FakeServer()
-{
-    thread_.join();
-}
+FakeServer::~FakeServer() { thread_.join(); }
 
 void FakeServer::ReadRequest()
 {

@@ -30,10 +30,7 @@ struct BadFrameCase {
 };
 
 // Names the case in test listings instead of dumping its bytes.
-void PrintTo(const BadFrameCase& testCase, std::ostream* out)
-{
-    *out << testCase.label;
-}
+void PrintTo(const BadFrameCase& testCase, std::ostream* out) { *out << testCase.label; }
 
 class BadFrameTest : public NetTest, public ::testing::WithParamInterface<BadFrameCase> {};
 

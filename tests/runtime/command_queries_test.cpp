@@ -29,13 +29,11 @@ TEST_F(CommandQueriesTest, SymbolicConstantValues)
     EXPECT_EQ(value, -5);
 
     value = 42;
-    EXPECT_EQ(VerboseOutputOf([&] {
-                  EXPECT_FALSE(TarnCommandFactory::GetCommandSymbolicConstantValue(mute, "Nope", &value));
-              }),
+    EXPECT_EQ(VerboseOutputOf(
+                  [&] { EXPECT_FALSE(TarnCommandFactory::GetCommandSymbolicConstantValue(mute, "Nope", &value)); }),
               "\nIsParameterEqualToSymbol -  Symbol not found - Command : AudioHostChanMute Symbol: Nope");
-    EXPECT_EQ(VerboseOutputOf([&] {
-                  EXPECT_FALSE(TarnCommandFactory::GetCommandSymbolicConstantValue("", "Level_Low", &value));
-              }),
+    EXPECT_EQ(VerboseOutputOf(
+                  [&] { EXPECT_FALSE(TarnCommandFactory::GetCommandSymbolicConstantValue("", "Level_Low", &value)); }),
               "");
     TarnCommand unnamed;
     EXPECT_EQ(VerboseOutputOf([&] {
@@ -65,10 +63,9 @@ TEST_F(CommandQueriesTest, ParameterEqualsSymbolByTheTypesWidth)
         bool equal;
     };
     const Case cases[] = {
-        {"I8", "MinusOne", true},  {"U8", "Seven", true},     {"I16", "Seven", true},
-        {"U16", "MinusOne", false}, {"U16", "MaxShort", true}, {"I32", "MinusOne", true},
-        {"U32", "MinusOne", true}, {"I64", "MinusOne", true}, {"U64", "MinusOne", true},
-        {"I64", "Seven", false},   {"Unset", "Seven", false},
+        {"I8", "MinusOne", true},  {"U8", "Seven", true},     {"I16", "Seven", true},    {"U16", "MinusOne", false},
+        {"U16", "MaxShort", true}, {"I32", "MinusOne", true}, {"U32", "MinusOne", true}, {"I64", "MinusOne", true},
+        {"U64", "MinusOne", true}, {"I64", "Seven", false},   {"Unset", "Seven", false},
     };
     for (const Case& testCase : cases) {
         EXPECT_EQ(TarnCommandFactory::IsCommandParamEqualToSymbol(typed, testCase.param, testCase.symbol),
@@ -98,7 +95,8 @@ TEST_F(CommandQueriesTest, ParameterEqualsSymbolFailureMessages)
         const char* message;
     };
     const Case cases[] = {
-        {"Blob", "Seven", "\nIsParameterEqualToSymbol -  Wrong Data Type - Command : RtTypes ParamName: Blob DataType: BYTES"},
+        {"Blob", "Seven",
+         "\nIsParameterEqualToSymbol -  Wrong Data Type - Command : RtTypes ParamName: Blob DataType: BYTES"},
         {"Missing", "Seven", "\nIsParameterEqualToSymbol -  Param not found - Command : RtTypes ParamName: Missing"},
         {"I8", "Nope", "\nIsParameterEqualToSymbol -  Symbol not found - Command : RtTypes Symbol: Nope"},
     };
@@ -146,13 +144,14 @@ TEST_F(CommandQueriesTest, ComparisonFailuresLeaveTheResultAlone)
     TarnCommand unknown("RtNoSuchCommand");
     unknown.SetParamInt8("I8", 1);
     std::int32_t result = 99;
-    EXPECT_EQ(VerboseOutputOf([&] { EXPECT_FALSE(TarnCommandFactory::CompareCommandParams(a, "Blob", a, "I8", &result)); }),
-              "\nExtractDataParameterAsInt64 -  Wrong Data Type - Command : RtTypes ParamName: Blob DataType: BYTES");
-    EXPECT_EQ(VerboseOutputOf([&] { EXPECT_FALSE(TarnCommandFactory::CompareCommandParams(a, "I8", a, "Nope", &result)); }),
-              "\nExtractDataParameterAsInt64 -  Param not found - Command : RtTypes ParamName: Nope");
-    EXPECT_EQ(VerboseOutputOf([&] {
-                  EXPECT_FALSE(TarnCommandFactory::CompareCommandParams(unknown, "I8", a, "I8", &result));
-              }),
+    EXPECT_EQ(
+        VerboseOutputOf([&] { EXPECT_FALSE(TarnCommandFactory::CompareCommandParams(a, "Blob", a, "I8", &result)); }),
+        "\nExtractDataParameterAsInt64 -  Wrong Data Type - Command : RtTypes ParamName: Blob DataType: BYTES");
+    EXPECT_EQ(
+        VerboseOutputOf([&] { EXPECT_FALSE(TarnCommandFactory::CompareCommandParams(a, "I8", a, "Nope", &result)); }),
+        "\nExtractDataParameterAsInt64 -  Param not found - Command : RtTypes ParamName: Nope");
+    EXPECT_EQ(VerboseOutputOf(
+                  [&] { EXPECT_FALSE(TarnCommandFactory::CompareCommandParams(unknown, "I8", a, "I8", &result)); }),
               "\nExtractDataParameterAsInt64 - Command not found - Command : RtNoSuchCommand");
     EXPECT_FALSE(TarnCommandFactory::CompareCommandParams(a, "I8", a, "U8", &result)) << "unset";
     EXPECT_FALSE(TarnCommandFactory::CompareCommandParams(a, nullptr, a, "I8", &result));

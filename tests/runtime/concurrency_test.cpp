@@ -9,8 +9,8 @@ using ConcurrencyTest = RuntimeTest;
 
 TEST_F(ConcurrencyTest, ThreadsSerializeOnTheCurrentConduitsLock)
 {
-    std::atomic<int> inFlight {0};
-    std::atomic<bool> overlapped {false};
+    std::atomic<int> inFlight{0};
+    std::atomic<bool> overlapped{false};
     conduit.SetResponder([&](const ScriptedConduit::Request& request, TarnCommandByteCode& response) {
         if (++inFlight > 1) {
             overlapped = true;
@@ -26,7 +26,7 @@ TEST_F(ConcurrencyTest, ThreadsSerializeOnTheCurrentConduitsLock)
 
     constexpr int kThreads = 4;
     constexpr int kRounds = 50;
-    std::atomic<int> correct {0};
+    std::atomic<int> correct{0};
     std::vector<std::thread> threads;
     for (int t = 0; t < kThreads; ++t) {
         threads.emplace_back([&correct, t] {
@@ -36,8 +36,7 @@ TEST_F(ConcurrencyTest, ThreadsSerializeOnTheCurrentConduitsLock)
                 const auto channel = static_cast<unsigned char>(t * kRounds + round);
                 command.SetParamUInt8("Channel", channel);
                 short level = -1;
-                if (TarnCommandFactory::Execute(command) && command.GetParamInt16("Level", level) &&
-                    level == channel) {
+                if (TarnCommandFactory::Execute(command) && command.GetParamInt16("Level", level) && level == channel) {
                     ++correct;
                 }
             }
@@ -64,9 +63,8 @@ TEST_F(ConcurrencyTest, ListenerExecutesFurtherCommandsFromInsideItsCall)
     };
     Install(&listener);
     conduit.SetResponder([](const ScriptedConduit::Request& request, TarnCommandByteCode& response) {
-        const Bytes answer = ScriptedConduit::ResponseTo(request.packet, request.packet.size() == 9
-                                                                             ? Bytes {3, 0, 1}
-                                                                             : Bytes {});
+        const Bytes answer =
+            ScriptedConduit::ResponseTo(request.packet, request.packet.size() == 9 ? Bytes{3, 0, 1} : Bytes{});
         response.CopyByteCodePacketBuffer(answer.data(), answer.size());
         return true;
     });
@@ -74,12 +72,12 @@ TEST_F(ConcurrencyTest, ListenerExecutesFurtherCommandsFromInsideItsCall)
     TarnCommand command = LevelRequest();
     EXPECT_TRUE(TarnCommandFactory::Execute(command));
     EXPECT_TRUE(nestedResult);
-    EXPECT_EQ(listener.executed, std::vector<std::string> {"RtLevel"}) << "meta commands notify no listener";
+    EXPECT_EQ(listener.executed, std::vector<std::string>{"RtLevel"}) << "meta commands notify no listener";
     std::vector<std::string> carried;
     for (const auto& request : conduit.Requests()) {
         carried.push_back(request.commandName);
     }
-    EXPECT_EQ(carried, (std::vector<std::string> {"RtLevel", "RtBlobStart", "RtBlobStop"}));
+    EXPECT_EQ(carried, (std::vector<std::string>{"RtLevel", "RtBlobStart", "RtBlobStop"}));
     EXPECT_EQ(conduit.LockCount(), 4) << "the outer execution, the meta command and its two packets";
     EXPECT_EQ(conduit.UnlockCount(), 4);
 }

@@ -50,7 +50,7 @@ TEST_F(ConduitTableTest, NthConduitCountsFromOneInAscendingIdOrder)
         ScriptedConduit* conduit;
         std::int32_t id;
     };
-    for (const Case& expected : std::vector<Case> {{0, &b, 2}, {1, &b, 2}, {2, &c, 5}, {3, &a, 7}}) {
+    for (const Case& expected : std::vector<Case>{{0, &b, 2}, {1, &b, 2}, {2, &c, 5}, {3, &a, 7}}) {
         id = -99;
         EXPECT_EQ(TarnCommandFactory::GetNthConduit(expected.n, &id), expected.conduit) << expected.n;
         EXPECT_EQ(id, expected.id) << expected.n;

@@ -128,8 +128,7 @@ TEST_F(DefinitionCRCTest, TrailersVerifyAcrossBlockBoundaries)
     TarnCommandFactory::SetVerbosity(true, false);
     CoutCapture output;
     EXPECT_TRUE(TarnCommandFactory::VerifyCRCsForTCDFiles(nullptr));
-    EXPECT_NE(output.Text().find("\nValid CRC on Tarn Command Definition File : ./file1500.tcd\n"),
-              std::string::npos);
+    EXPECT_NE(output.Text().find("\nValid CRC on Tarn Command Definition File : ./file1500.tcd\n"), std::string::npos);
     EXPECT_NE(output.Text().find("\n<->Finished verifying CRCs - no errors."), std::string::npos);
 }
 
@@ -189,8 +188,7 @@ TEST_F(DefinitionCRCTest, FileThatCannotBeOpenedForUpdateFailsTheStamping)
     EXPECT_FALSE(TarnCommandFactory::GenerateCRCsForTCDFiles(nullptr));
     const std::string text = output.Text();
     EXPECT_NE(text.find("\nGenerating CRC on Tarn Command Definition File : ./dangling.tcd\n"), std::string::npos);
-    EXPECT_NE(text.find("\n\nTarnLink failed to generate CRCs for TCD files in current directory"),
-              std::string::npos);
+    EXPECT_NE(text.find("\n\nTarnLink failed to generate CRCs for TCD files in current directory"), std::string::npos);
     EXPECT_EQ(text.substr(text.size() - 32), "\n>>> FAILED to generate CRCs <<<");
     EXPECT_EQ(text.find("Finished"), std::string::npos);
 }

@@ -6,8 +6,8 @@ namespace {
 
 // RtLevel lives at DIAGNOSTIC minor 63 function 100: type byte FF, function
 // byte C8 (send) or C9 (request data).
-const Bytes kLevelRequestPacket {0x0B, 0x0B, 0x00, 0x05, 0xFF, 0xC9, 0x00, 0x00, 0x03};
-const Bytes kLevelAnswerPayload {0x03, 0xFF, 0xFB}; // Channel 3, Level -5
+const Bytes kLevelRequestPacket{0x0B, 0x0B, 0x00, 0x05, 0xFF, 0xC9, 0x00, 0x00, 0x03};
+const Bytes kLevelAnswerPayload{0x03, 0xFF, 0xFB}; // Channel 3, Level -5
 
 using ExecuteTest = RuntimeTest;
 
@@ -30,7 +30,7 @@ TEST_F(ExecuteTest, RequestDataCommandRoundTrip)
     EXPECT_EQ(requests[0].packet, kLevelRequestPacket);
     EXPECT_EQ(requests[0].timeoutMillisec, 0u);
     EXPECT_EQ(conduit.SucceededCount(), 1);
-    EXPECT_EQ(executed.executed, std::vector<std::string> {"RtLevel"});
+    EXPECT_EQ(executed.executed, std::vector<std::string>{"RtLevel"});
     EXPECT_EQ(conduit.LockCount(), conduit.UnlockCount());
 }
 
@@ -112,8 +112,8 @@ struct TransmitCase {
     bool timeOutMessage;
 };
 
-const Bytes kTimedOut {0x0B, 0x0B, 0x00, 0x04, 0x00, 0x00, 0x00, 0xFF};
-const Bytes kSucceeded {0x0B, 0x0B, 0x00, 0x04, 0x00, 0x00, 0x00, 0x00};
+const Bytes kTimedOut{0x0B, 0x0B, 0x00, 0x04, 0x00, 0x00, 0x00, 0xFF};
+const Bytes kSucceeded{0x0B, 0x0B, 0x00, 0x04, 0x00, 0x00, 0x00, 0x00};
 
 TEST_F(ExecuteTest, TransmitOutcomesGiveTheirStatuses)
 {
@@ -127,7 +127,10 @@ TEST_F(ExecuteTest, TransmitOutcomesGiveTheirStatuses)
          TarnLink::kTLNotSupported, false},
         {"answer transmit failure", true, ScriptedConduit::ResponseTo(kLevelRequestPacket, {}, 0xF0),
          TarnLink::kTLTransmitFailure, false},
-        {"answer of seven bytes", true, {0x0B, 0x0B, 0x00, 0x04, 0xFF, 0xC9, 0x00}, TarnLink::kTLPacketSizeError,
+        {"answer of seven bytes",
+         true,
+         {0x0B, 0x0B, 0x00, 0x04, 0xFF, 0xC9, 0x00},
+         TarnLink::kTLPacketSizeError,
          false},
         {"answer without its parameters", true, ScriptedConduit::ResponseTo(kLevelRequestPacket, {0x03}),
          TarnLink::kTLDecompileMissingParameterData, false},
@@ -179,7 +182,7 @@ TEST_F(ExecuteTest, CompileListenerStopsWithTheStatusItChose)
     EXPECT_EQ(conduit.SucceededCount(), 1);
     EXPECT_EQ(executed.executed.size(), 1u);
 
-    EXPECT_EQ(calls, (std::vector<std::string> {"stopper", "stopper"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"stopper", "stopper"}));
     EXPECT_TRUE(conduit.Requests().empty());
 }
 
@@ -197,7 +200,7 @@ TEST_F(ExecuteTest, TransmitListenersRunByPriorityThenInstallationOrder)
 
     TarnCommand command = LevelRequest();
     TarnCommandFactory::Execute(command);
-    EXPECT_EQ(calls, (std::vector<std::string> {"-2", "1", "5a", "5b"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"-2", "1", "5a", "5b"}));
     EXPECT_EQ(five.seenConduit, &conduit);
 }
 
@@ -231,7 +234,7 @@ TEST_F(ExecuteTest, TransmitListenerCanStandInForTheHardware)
     EXPECT_EQ(executed.executed.size(), 1u) << "no notification without decoding";
     EXPECT_EQ(conduit.SucceededCount(), 1);
 
-    EXPECT_EQ(calls, (std::vector<std::string> {"stand-in", "stand-in"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"stand-in", "stand-in"}));
     EXPECT_TRUE(conduit.Requests().empty());
 }
 

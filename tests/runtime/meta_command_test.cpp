@@ -34,8 +34,8 @@ protected:
     static std::uint32_t TotalSizeIn(const Bytes& startPacket)
     {
         const Bytes payload = PayloadOf(startPacket);
-        return payload.size() == 4 ? (std::uint32_t {payload[0]} << 24 | std::uint32_t {payload[1]} << 16 |
-                                      std::uint32_t {payload[2]} << 8 | payload[3])
+        return payload.size() == 4 ? (std::uint32_t{payload[0]} << 24 | std::uint32_t{payload[1]} << 16 |
+                                      std::uint32_t{payload[2]} << 8 | payload[3])
                                    : 0;
     }
 
@@ -53,9 +53,9 @@ protected:
     // chunks one by one to the repeat packets, success to the stop packet.
     static void ScriptRequestAnswers(ScriptedConduit& carrier, std::uint32_t total, const std::vector<Bytes>& chunks)
     {
-        const Bytes start {0x0B, 0x0B, 0, 4, 0xFF, 0xDD, 0, 0};
-        const Bytes totalBytes {static_cast<unsigned char>(total >> 24), static_cast<unsigned char>(total >> 16),
-                                static_cast<unsigned char>(total >> 8), static_cast<unsigned char>(total)};
+        const Bytes start{0x0B, 0x0B, 0, 4, 0xFF, 0xDD, 0, 0};
+        const Bytes totalBytes{static_cast<unsigned char>(total >> 24), static_cast<unsigned char>(total >> 16),
+                               static_cast<unsigned char>(total >> 8), static_cast<unsigned char>(total)};
         carrier.QueueAnswer({ScriptedConduit::ResponseTo(start, totalBytes)});
         for (const Bytes& chunk : chunks) {
             carrier.QueueAnswer({ScriptedConduit::ResponseTo(start, chunk)});
@@ -82,7 +82,8 @@ TEST_F(MetaCommandTest, SendSplitsTheDataIntoChunks)
     };
     const Case cases[] = {
         // 4 + 4996 = 5000 bytes.
-        {4996, {{"RtBlobStart", 4}, {"RtBlobData", 2040}, {"RtBlobData", 2040}, {"RtBlobData", 920}, {"RtBlobStop", 0}}},
+        {4996,
+         {{"RtBlobStart", 4}, {"RtBlobData", 2040}, {"RtBlobData", 2040}, {"RtBlobData", 920}, {"RtBlobStop", 0}}},
         // The parameters fit the empty chunk exactly.
         {2036, {{"RtBlobStart", 4}, {"RtBlobData", 2040}, {"RtBlobStop", 0}}},
         // Ends exactly on a chunk boundary: no empty repeat packet follows.
@@ -93,38 +94,38 @@ TEST_F(MetaCommandTest, SendSplitsTheDataIntoChunks)
     // without it the repeat packets are made one by one while sending. Both
     // send the same packets.
     for (const bool trace : {false, true})
-    for (const Case& testCase : cases) {
-        TarnLinkPrivate::ForgetConduits();
-        ScriptedConduit fresh;
-        TarnCommandFactory::InstallTargetConduit(&fresh, 1);
-        const std::string body = Text(testCase.bodyLength);
-        TarnCommand command = BlobSend(0x01020304, body);
+        for (const Case& testCase : cases) {
+            TarnLinkPrivate::ForgetConduits();
+            ScriptedConduit fresh;
+            TarnCommandFactory::InstallTargetConduit(&fresh, 1);
+            const std::string body = Text(testCase.bodyLength);
+            TarnCommand command = BlobSend(0x01020304, body);
 
-        TarnCommandFactory::SetVerbosity(false, trace);
-        {
-            CoutCapture output;
-            EXPECT_TRUE(TarnCommandFactory::Execute(command)) << testCase.bodyLength;
-        }
-        TarnCommandFactory::SetVerbosity(false, false);
-        EXPECT_EQ(command.GetStatus(), TarnLink::kTLSuccess);
-        const auto requests = fresh.Requests();
-        Sent sequence;
-        Bytes data;
-        for (const auto& request : requests) {
-            sequence.emplace_back(request.commandName, request.packet.size() - kHeader);
-            EXPECT_EQ(request.timeoutMillisec, 0u);
-            if (request.commandName == "RtBlobData") {
-                const Bytes payload = PayloadOf(request.packet);
-                data.insert(data.end(), payload.begin(), payload.end());
+            TarnCommandFactory::SetVerbosity(false, trace);
+            {
+                CoutCapture output;
+                EXPECT_TRUE(TarnCommandFactory::Execute(command)) << testCase.bodyLength;
             }
+            TarnCommandFactory::SetVerbosity(false, false);
+            EXPECT_EQ(command.GetStatus(), TarnLink::kTLSuccess);
+            const auto requests = fresh.Requests();
+            Sent sequence;
+            Bytes data;
+            for (const auto& request : requests) {
+                sequence.emplace_back(request.commandName, request.packet.size() - kHeader);
+                EXPECT_EQ(request.timeoutMillisec, 0u);
+                if (request.commandName == "RtBlobData") {
+                    const Bytes payload = PayloadOf(request.packet);
+                    data.insert(data.end(), payload.begin(), payload.end());
+                }
+            }
+            EXPECT_EQ(sequence, testCase.expected) << testCase.bodyLength;
+            EXPECT_EQ(TotalSizeIn(requests.front().packet), 4 + testCase.bodyLength);
+            Bytes expectedData{1, 2, 3, 4};
+            expectedData.insert(expectedData.end(), body.begin(), body.end());
+            EXPECT_EQ(data, expectedData) << testCase.bodyLength;
+            EXPECT_EQ(fresh.SucceededCount(), 0) << "meta packets bypass the success notifications";
         }
-        EXPECT_EQ(sequence, testCase.expected) << testCase.bodyLength;
-        EXPECT_EQ(TotalSizeIn(requests.front().packet), 4 + testCase.bodyLength);
-        Bytes expectedData {1, 2, 3, 4};
-        expectedData.insert(expectedData.end(), body.begin(), body.end());
-        EXPECT_EQ(data, expectedData) << testCase.bodyLength;
-        EXPECT_EQ(fresh.SucceededCount(), 0) << "meta packets bypass the success notifications";
-    }
 }
 
 TEST_F(MetaCommandTest, SendWithoutDataParametersSucceeds)
@@ -132,7 +133,7 @@ TEST_F(MetaCommandTest, SendWithoutDataParametersSucceeds)
     TarnCommand command("RtBlobBare");
     EXPECT_TRUE(TarnCommandFactory::Execute(command));
     EXPECT_EQ(command.GetStatus(), TarnLink::kTLSuccess);
-    EXPECT_EQ(Sequence(conduit), (Sent {{"RtBlobStart", 4}, {"RtBlobStop", 0}}));
+    EXPECT_EQ(Sequence(conduit), (Sent{{"RtBlobStart", 4}, {"RtBlobStop", 0}}));
 }
 
 TEST_F(MetaCommandTest, SendFailuresEndWithFailAndTheirTraceText)
@@ -145,7 +146,9 @@ TEST_F(MetaCommandTest, SendFailuresEndWithFailAndTheirTraceText)
         std::size_t packetsSent;
     };
     const Case cases[] = {
-        {"empty byte stream", [] { return BlobSend(1, ""); }, {},
+        {"empty byte stream",
+         [] { return BlobSend(1, ""); },
+         {},
          "\nMetaCommand ERROR - RepeatCommand data param size error"
          "\nMetaCommand ERROR - Repeat packet compilation failed",
          0},
@@ -155,30 +158,39 @@ TEST_F(MetaCommandTest, SendFailuresEndWithFailAndTheirTraceText)
              command.SetParamUInt32("Header", 1);
              return command;
          },
-         {}, "\nMetaCommand ERROR - RepeatCommand data param size error", 0},
-        {"start refused", [] { return BlobSend(1, "abc"); },
-         {{ScriptedConduit::ResponseTo({0, 0, 0, 0, 0, 0}, {}, 0x02)}}, "", 1},
-        {"repeat not transmitted", [] { return BlobSend(1, "abc"); },
-         {{ScriptedConduit::ResponseTo({0, 0, 0, 0, 0, 0})}, {{}, false}}, "", 2},
+         {},
+         "\nMetaCommand ERROR - RepeatCommand data param size error",
+         0},
+        {"start refused",
+         [] { return BlobSend(1, "abc"); },
+         {{ScriptedConduit::ResponseTo({0, 0, 0, 0, 0, 0}, {}, 0x02)}},
+         "",
+         1},
+        {"repeat not transmitted",
+         [] { return BlobSend(1, "abc"); },
+         {{ScriptedConduit::ResponseTo({0, 0, 0, 0, 0, 0})}, {{}, false}},
+         "",
+         2},
     };
     // Without the trace, data that cannot be sent whole still leaves no packet.
     for (const bool trace : {true, false})
-    for (const Case& testCase : cases) {
-        TarnLinkPrivate::ForgetConduits();
-        ScriptedConduit fresh;
-        TarnCommandFactory::InstallTargetConduit(&fresh, 1);
-        for (const auto& answer : testCase.answers) {
-            fresh.QueueAnswer(answer);
+        for (const Case& testCase : cases) {
+            TarnLinkPrivate::ForgetConduits();
+            ScriptedConduit fresh;
+            TarnCommandFactory::InstallTargetConduit(&fresh, 1);
+            for (const auto& answer : testCase.answers) {
+                fresh.QueueAnswer(answer);
+            }
+            TarnCommand command = testCase.make();
+            TarnCommandFactory::SetVerbosity(false, trace);
+            CoutCapture output;
+            EXPECT_FALSE(TarnCommandFactory::Execute(command)) << testCase.label;
+            TarnCommandFactory::SetVerbosity(false, false);
+            EXPECT_EQ(command.GetStatus(), TarnLink::kTLFail) << testCase.label;
+            EXPECT_NE(output.Text().find(trace ? testCase.trace : ""), std::string::npos)
+                << testCase.label << output.Text();
+            EXPECT_EQ(fresh.Requests().size(), testCase.packetsSent) << testCase.label;
         }
-        TarnCommand command = testCase.make();
-        TarnCommandFactory::SetVerbosity(false, trace);
-        CoutCapture output;
-        EXPECT_FALSE(TarnCommandFactory::Execute(command)) << testCase.label;
-        TarnCommandFactory::SetVerbosity(false, false);
-        EXPECT_EQ(command.GetStatus(), TarnLink::kTLFail) << testCase.label;
-        EXPECT_NE(output.Text().find(trace ? testCase.trace : ""), std::string::npos) << testCase.label << output.Text();
-        EXPECT_EQ(fresh.Requests().size(), testCase.packetsSent) << testCase.label;
-    }
 }
 
 TEST_F(MetaCommandTest, CompileTraceAnnouncesTheProcessor)
@@ -218,8 +230,7 @@ TEST_F(MetaCommandTest, RequestCollectsTheDataIntoTheHostsCommand)
     EXPECT_TRUE(command.GetParamUInt8("Unrelated", unrelated));
     EXPECT_EQ(unrelated, 9);
     EXPECT_EQ(command.GetConduitID(), 1);
-    EXPECT_EQ(Sequence(conduit),
-              (Sent {{"RtBlobStart", 0}, {"RtBlobData", 0}, {"RtBlobData", 0}, {"RtBlobStop", 0}}));
+    EXPECT_EQ(Sequence(conduit), (Sent{{"RtBlobStart", 0}, {"RtBlobData", 0}, {"RtBlobData", 0}, {"RtBlobStop", 0}}));
 }
 
 TEST_F(MetaCommandTest, RequestOfFixedSizeParameters)
@@ -243,24 +254,29 @@ TEST_F(MetaCommandTest, RequestOfFixedSizeParameters)
 TEST_F(MetaCommandTest, RequestsWithShortMissingOrExcessDataFail)
 {
     const Bytes ten(10, 0x11);
-    const Bytes anyHeader {0, 0, 0, 0, 0, 0};
+    const Bytes anyHeader{0, 0, 0, 0, 0, 0};
     struct Case {
         const char* label;
         std::function<void(ScriptedConduit&)> script;
         Sent expected;
         const char* trace;
     };
-    const Sent start {{"RtBlobStart", 0}};
-    const Sent oneRepeat {{"RtBlobStart", 0}, {"RtBlobData", 0}, {"RtBlobStop", 0}};
-    const Sent twoRepeats {{"RtBlobStart", 0}, {"RtBlobData", 0}, {"RtBlobData", 0}, {"RtBlobStop", 0}};
+    const Sent start{{"RtBlobStart", 0}};
+    const Sent oneRepeat{{"RtBlobStart", 0}, {"RtBlobData", 0}, {"RtBlobStop", 0}};
+    const Sent twoRepeats{{"RtBlobStart", 0}, {"RtBlobData", 0}, {"RtBlobData", 0}, {"RtBlobStop", 0}};
     const Case cases[] = {
         {"no TotalSize in the start answer",
-         [&](ScriptedConduit& carrier) { carrier.QueueAnswer({ScriptedConduit::ResponseTo(anyHeader)}); }, start,
-         ""},
-        {"start not transmitted", [](ScriptedConduit& carrier) { carrier.QueueAnswer({{}, false}); }, start,
-         "\nMetaCommand ERROR - StartCommand packet execution failed"},
+         [&](ScriptedConduit& carrier) { carrier.QueueAnswer({ScriptedConduit::ResponseTo(anyHeader)}); }, start, ""},
+        {"start not transmitted",
+         [](ScriptedConduit& carrier) {
+             carrier.QueueAnswer({{}, false});
+         },
+         start, "\nMetaCommand ERROR - StartCommand packet execution failed"},
         {"repeat answers stop carrying data early",
-         [&](ScriptedConduit& carrier) { ScriptRequestAnswers(carrier, 20, {ten, {}}); }, twoRepeats, ""},
+         [&](ScriptedConduit& carrier) {
+             ScriptRequestAnswers(carrier, 20, {ten, {}});
+         },
+         twoRepeats, ""},
         {"length field promises more than the answer holds",
          [&](ScriptedConduit& carrier) {
              Bytes lying = ScriptedConduit::ResponseTo(anyHeader, Bytes(4, 0x22));
@@ -271,14 +287,14 @@ TEST_F(MetaCommandTest, RequestsWithShortMissingOrExcessDataFail)
          twoRepeats, ""},
         {"more data than announced", [&](ScriptedConduit& carrier) { ScriptRequestAnswers(carrier, 6, {ten}); },
          oneRepeat, ""},
-        {"announced size zero", [](ScriptedConduit& carrier) { ScriptRequestAnswers(carrier, 0, {}); }, oneRepeat,
-         ""},
+        {"announced size zero", [](ScriptedConduit& carrier) { ScriptRequestAnswers(carrier, 0, {}); }, oneRepeat, ""},
         {"repeat not transmitted",
          [](ScriptedConduit& carrier) {
              ScriptRequestAnswers(carrier, 10, {});
              carrier.QueueAnswer({{}, false});
          },
-         {{"RtBlobStart", 0}, {"RtBlobData", 0}}, "\nMetaCommand ERROR - RepeatCommand packet execution failed"},
+         {{"RtBlobStart", 0}, {"RtBlobData", 0}},
+         "\nMetaCommand ERROR - RepeatCommand packet execution failed"},
     };
     for (const Case& testCase : cases) {
         TarnLinkPrivate::ForgetConduits();

@@ -19,7 +19,7 @@ using TarnLink::HWCaps::TarnHWCapsFactory;
 
 // Everything a call with a null argument could change.
 struct Subjects {
-    TarnCommand command {"RtLevel"};
+    TarnCommand command{"RtLevel"};
     TarnCommandByteCode packet;
     CmdParamConditionList conditions;
     TarnHWCaps* caps = nullptr;
@@ -57,50 +57,76 @@ TEST_F(NullArgumentsTest, FailAndChangeNothing)
     ASSERT_TRUE(subjects.conditions.AddCmdParamIntegerValue("SampleRate", "SampleRate", 2));
     subjects.caps = TarnHWCapsFactory::CreateHWCaps("BreakoutSD");
     ASSERT_NE(subjects.caps->Data(), nullptr);
-    const std::unique_ptr<TarnHWCaps, void (*)(TarnHWCaps*)> release(subjects.caps, [](TarnHWCaps* caps) {
-        TarnHWCapsFactory::DestroyHWCaps(caps);
-    });
+    const std::unique_ptr<TarnHWCaps, void (*)(TarnHWCaps*)> release(
+        subjects.caps, [](TarnHWCaps* caps) { TarnHWCapsFactory::DestroyHWCaps(caps); });
 
     std::int32_t value = 0;
     std::uint32_t millisec = 0;
     std::int64_t offset = 0;
     char buffer[16] = {};
     const NullCase cases[] = {
-        {"SetCommandName", [](Subjects& s) { s.command.SetCommandName(nullptr); return false; }},
-        {"SetParamUInt8", [](Subjects& s) { s.command.SetParamUInt8(nullptr, 1); return false; }},
-        {"SetParamBySymbol", [](Subjects& s) { s.command.SetParamBySymbol("Channel", nullptr); return false; }},
-        {"SetParamByteStream", [](Subjects& s) { s.command.SetParamByteStream("Channel", nullptr, 2); return false; }},
+        {"SetCommandName",
+         [](Subjects& s) {
+             s.command.SetCommandName(nullptr);
+             return false;
+         }},
+        {"SetParamUInt8",
+         [](Subjects& s) {
+             s.command.SetParamUInt8(nullptr, 1);
+             return false;
+         }},
+        {"SetParamBySymbol",
+         [](Subjects& s) {
+             s.command.SetParamBySymbol("Channel", nullptr);
+             return false;
+         }},
+        {"SetParamByteStream",
+         [](Subjects& s) {
+             s.command.SetParamByteStream("Channel", nullptr, 2);
+             return false;
+         }},
         {"GetParamSetSymbol", [](Subjects& s) { return s.command.GetParamSetSymbol(nullptr, nullptr, 4); }},
-        {"IsParamSetBySymbolEqualTo", [](Subjects& s) { return s.command.IsParamSetBySymbolEqualTo("Channel", nullptr); }},
+        {"IsParamSetBySymbolEqualTo",
+         [](Subjects& s) { return s.command.IsParamSetBySymbolEqualTo("Channel", nullptr); }},
         {"GetPacketByteCodeBuffer", [](Subjects& s) { return s.packet.GetPacketByteCodeBuffer(nullptr); }},
-        {"GetPointerToParamDataLocation", [](Subjects& s) { return s.packet.GetPointerToParamDataLocation(0, nullptr); }},
-        {"GetPointerToStartOfDataPayload", [](Subjects& s) { return s.packet.GetPointerToStartOfDataPayload(nullptr); }},
+        {"GetPointerToParamDataLocation",
+         [](Subjects& s) { return s.packet.GetPointerToParamDataLocation(0, nullptr); }},
+        {"GetPointerToStartOfDataPayload",
+         [](Subjects& s) { return s.packet.GetPointerToStartOfDataPayload(nullptr); }},
         {"CopyByteCodePacketBuffer", [](Subjects& s) { return s.packet.CopyByteCodePacketBuffer(nullptr, 4); }},
-        {"ComputeCompiled...Offset name", [&offset](Subjects& s) {
-             return TarnCommandFactory::ComputeCompiledCommandParamDataPacketAndBytecodeOffset(s.command, nullptr, &offset);
+        {"ComputeCompiled...Offset name",
+         [&offset](Subjects& s) {
+             return TarnCommandFactory::ComputeCompiledCommandParamDataPacketAndBytecodeOffset(s.command, nullptr,
+                                                                                               &offset);
          }},
         {"Execute by name", [](Subjects& s) { return TarnCommandFactory::Execute(nullptr, s.packet, nullptr, 0); }},
         {"OpenExecutionTraceLogfile", [](Subjects&) { return TarnCommandFactory::OpenExecutionTraceLogfile(nullptr); }},
         {"RemoveTargetConduit", [](Subjects&) { return TarnCommandFactory::RemoveTargetConduit(nullptr, 1); }},
-        {"InstallTarnCompileListener", [](Subjects&) { return TarnCommandFactory::InstallTarnCompileListener(nullptr); }},
-        {"RemoveTarnTransmitListener", [](Subjects&) { return TarnCommandFactory::RemoveTarnTransmitListener(nullptr); }},
-        {"GetCommandSymbolicConstantValue", [&value](Subjects&) {
+        {"InstallTarnCompileListener",
+         [](Subjects&) { return TarnCommandFactory::InstallTarnCompileListener(nullptr); }},
+        {"RemoveTarnTransmitListener",
+         [](Subjects&) { return TarnCommandFactory::RemoveTarnTransmitListener(nullptr); }},
+        {"GetCommandSymbolicConstantValue",
+         [&value](Subjects&) {
              return TarnCommandFactory::GetCommandSymbolicConstantValue(static_cast<const char*>(nullptr), "Level_Low",
                                                                         &value);
          }},
-        {"IsCommandParamEqualToSymbol", [](Subjects& s) {
-             return TarnCommandFactory::IsCommandParamEqualToSymbol(s.command, nullptr, nullptr);
-         }},
-        {"CompareCommandParams", [](Subjects& s) {
+        {"IsCommandParamEqualToSymbol",
+         [](Subjects& s) { return TarnCommandFactory::IsCommandParamEqualToSymbol(s.command, nullptr, nullptr); }},
+        {"CompareCommandParams",
+         [](Subjects& s) {
              return TarnCommandFactory::CompareCommandParams(s.command, "Channel", s.command, "Channel", nullptr);
          }},
-        {"AreCommandParamsEquivalent", [](Subjects& s) {
+        {"AreCommandParamsEquivalent",
+         [](Subjects& s) {
              return TarnCommandFactory::AreCommandParamsEquivalent(s.command, nullptr, s.command, "Channel");
          }},
-        {"GetCommandParamTypeCodeString", [&buffer](Subjects&) {
+        {"GetCommandParamTypeCodeString",
+         [&buffer](Subjects&) {
              return TarnCommandFactory::GetCommandParamTypeCodeString("RtLevel", nullptr, sizeof buffer, buffer);
          }},
-        {"GetCommandInfo name", [](Subjects&) {
+        {"GetCommandInfo name",
+         [](Subjects&) {
              TarnLink::CommandInfo info;
              return TarnLink::TarnDictionary::GetCommandInfo(nullptr, &info);
          }},
@@ -108,17 +134,25 @@ TEST_F(NullArgumentsTest, FailAndChangeNothing)
         {"DumpCommand", [](Subjects& s) { return TarnLink::TarnDictionary::DumpCommand(nullptr, s.out); }},
         {"WriteCommandHeaderText",
          [](Subjects& s) { return TarnLink::TarnDictionary::WriteCommandHeaderText(nullptr, s.out); }},
-        {"AddCmdParamIntegerValue", [](Subjects& s) { return s.conditions.AddCmdParamIntegerValue(nullptr, nullptr, 1); }},
+        {"AddCmdParamIntegerValue",
+         [](Subjects& s) { return s.conditions.AddCmdParamIntegerValue(nullptr, nullptr, 1); }},
         {"AddCmdParamSymbolValue",
          [](Subjects& s) { return s.conditions.AddCmdParamSymbolValue("SampleRate", "SampleRate", nullptr); }},
-        {"RemoveCmdParamValue", [](Subjects& s) { s.conditions.RemoveCmdParamValue(nullptr, nullptr); return false; }},
+        {"RemoveCmdParamValue",
+         [](Subjects& s) {
+             s.conditions.RemoveCmdParamValue(nullptr, nullptr);
+             return false;
+         }},
         {"ConditionExists", [](Subjects& s) { return s.conditions.ConditionExists(nullptr, "SampleRate"); }},
-        {"GetConditionValue", [&value](Subjects& s) { return s.conditions.GetConditionValue(nullptr, nullptr, &value); }},
+        {"GetConditionValue",
+         [&value](Subjects& s) { return s.conditions.GetConditionValue(nullptr, nullptr, &value); }},
         {"HasProperty", [](Subjects& s) { return s.caps->HasProperty(nullptr, nullptr); }},
         {"IsPropertyInteger", [](Subjects& s) { return s.caps->IsPropertyInteger(nullptr, nullptr); }},
         {"IsPropertyString", [](Subjects& s) { return s.caps->IsPropertyString(nullptr, nullptr); }},
-        {"GetPropertyAsInteger", [&value](Subjects& s) { return s.caps->GetPropertyAsInteger(nullptr, &value, nullptr); }},
-        {"GetPropertyAsString", [](Subjects& s) { return s.caps->GetPropertyAsString("PeripheralName", 8, nullptr, nullptr); }},
+        {"GetPropertyAsInteger",
+         [&value](Subjects& s) { return s.caps->GetPropertyAsInteger(nullptr, &value, nullptr); }},
+        {"GetPropertyAsString",
+         [](Subjects& s) { return s.caps->GetPropertyAsString("PeripheralName", 8, nullptr, nullptr); }},
         {"GetNthPropertyName", [](Subjects& s) { return s.caps->GetNthPropertyName(0, 8, nullptr, nullptr); }},
         {"CommandParameterHasDefinedValues",
          [](Subjects& s) { return s.caps->CommandParameterHasDefinedValues(nullptr, nullptr, nullptr); }},
@@ -126,7 +160,8 @@ TEST_F(NullArgumentsTest, FailAndChangeNothing)
          [](Subjects& s) { return s.caps->CommandParameterHasRangeValues("SampleRate", nullptr, nullptr); }},
         {"CommandParameterHasSymbolValues",
          [](Subjects& s) { return s.caps->CommandParameterHasSymbolValues(nullptr, "SampleRate", nullptr); }},
-        {"GetCommandParameterNthSymbolValue", [](Subjects& s) {
+        {"GetCommandParameterNthSymbolValue",
+         [](Subjects& s) {
              return s.caps->GetCommandParameterNthSymbolValue("SampleRate", "SampleRate", 0, 8, nullptr, nullptr);
          }},
         {"HasCommandOverrideTimeoutValue", [](Subjects& s) { return s.caps->HasCommandOverrideTimeoutValue(nullptr); }},
@@ -134,7 +169,8 @@ TEST_F(NullArgumentsTest, FailAndChangeNothing)
          [&millisec](Subjects& s) { return s.caps->GetCommandOverrideTimeoutValue(nullptr, millisec); }},
         {"GetNthCmdParamConditionListKeyname",
          [](Subjects& s) { return s.caps->GetNthCmdParamConditionListKeyname(0, nullptr, 8); }},
-        {"HasCmdParamConditionListKeyname", [](Subjects& s) { return s.caps->HasCmdParamConditionListKeyname(nullptr); }},
+        {"HasCmdParamConditionListKeyname",
+         [](Subjects& s) { return s.caps->HasCmdParamConditionListKeyname(nullptr); }},
         {"MergeHWCaps", [](Subjects& s) { return s.caps->MergeHWCaps(nullptr); }},
     };
     for (const NullCase& c : cases) {

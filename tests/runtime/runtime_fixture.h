@@ -51,7 +51,9 @@ inline const char* RuntimeTestDefinitions()
 class RecordingCompileListener : public TarnLink::TarnCompileListener {
 public:
     explicit RecordingCompileListener(std::vector<std::string>* calls = nullptr, std::string tag = "compile")
-        : calls_(calls), tag_(std::move(tag)) {}
+        : calls_(calls), tag_(std::move(tag))
+    {
+    }
     void CommandCompiled(TarnCommand&, bool& proceed, bool& succeedIfStopped) override
     {
         ++count;
@@ -73,7 +75,9 @@ private:
 class RecordingTransmitListener : public TarnLink::TarnTransmitListener {
 public:
     RecordingTransmitListener(std::int32_t priority, std::vector<std::string>* calls, std::string tag)
-        : priority_(priority), calls_(calls), tag_(std::move(tag)) {}
+        : priority_(priority), calls_(calls), tag_(std::move(tag))
+    {
+    }
     void AboutToTransmit(TarnCommand& command, TarnCommandByteCode&, TarnCommandByteCode& response, bool& proceed,
                          bool& useResponse, TarnLink::TarnConduit* conduit) override
     {

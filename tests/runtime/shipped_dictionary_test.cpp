@@ -19,15 +19,33 @@ protected:
         for (const auto& parameter : definition.Parameters()) {
             const char* name = parameter.name.c_str();
             switch (parameter.type) {
-            case ParamType::kInt8: command.SetParamInt8(name, 1); break;
-            case ParamType::kUInt8: command.SetParamUInt8(name, 1); break;
-            case ParamType::kInt16: command.SetParamInt16(name, 1); break;
-            case ParamType::kUInt16: command.SetParamUInt16(name, 1); break;
-            case ParamType::kInt32: command.SetParamInt32(name, 1); break;
-            case ParamType::kUInt32: command.SetParamUInt32(name, 1); break;
-            case ParamType::kInt64: command.SetParamInt64(name, 1); break;
-            case ParamType::kUInt64: command.SetParamUInt64(name, 1); break;
-            default: command.SetParamByteStream(name, bytes, sizeof bytes); break;
+            case ParamType::kInt8:
+                command.SetParamInt8(name, 1);
+                break;
+            case ParamType::kUInt8:
+                command.SetParamUInt8(name, 1);
+                break;
+            case ParamType::kInt16:
+                command.SetParamInt16(name, 1);
+                break;
+            case ParamType::kUInt16:
+                command.SetParamUInt16(name, 1);
+                break;
+            case ParamType::kInt32:
+                command.SetParamInt32(name, 1);
+                break;
+            case ParamType::kUInt32:
+                command.SetParamUInt32(name, 1);
+                break;
+            case ParamType::kInt64:
+                command.SetParamInt64(name, 1);
+                break;
+            case ParamType::kUInt64:
+                command.SetParamUInt64(name, 1);
+                break;
+            default:
+                command.SetParamByteStream(name, bytes, sizeof bytes);
+                break;
             }
         }
     }

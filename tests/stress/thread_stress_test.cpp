@@ -166,8 +166,8 @@ protected:
     }
 
     std::array<ScriptedConduit, 2> carriers_;
-    std::atomic<int> answered_ {0};
-    std::atomic<int> compiled_ {0};
+    std::atomic<int> answered_{0};
+    std::atomic<int> compiled_{0};
 };
 
 TEST_F(ThreadStressTest, ExecutionsInstallsDetectionAndCompilationRunTogether)

@@ -25,9 +25,9 @@ void ScriptedConduit::QueueAnswer(Answer answer)
 bool ScriptedConduit::Transmit(const char* commandName, const TarnLink::TarnCommandByteCode& request,
                                TarnLink::TarnCommandByteCode* response, std::uint32_t timeoutMillisec)
 {
-    Request record {commandName != nullptr ? commandName : "", BytesOf(request), timeoutMillisec};
+    Request record{commandName != nullptr ? commandName : "", BytesOf(request), timeoutMillisec};
     Responder responder;
-    Answer answer {ResponseTo(record.packet), true};
+    Answer answer{ResponseTo(record.packet), true};
     {
         std::lock_guard<std::mutex> guard(recordGuard_);
         requests_.push_back(record);
@@ -73,14 +73,14 @@ std::vector<ScriptedConduit::Request> ScriptedConduit::Requests() const
 ScriptedConduit::Bytes ScriptedConduit::ResponseTo(const Bytes& request, const Bytes& payload, unsigned char status)
 {
     const std::size_t length = payload.size() + 4;
-    Bytes response {kTransportMark,
-                    kTransportMark,
-                    static_cast<unsigned char>(length >> 8),
-                    static_cast<unsigned char>(length & 0xFF),
-                    request.size() > 5 ? request[4] : static_cast<unsigned char>(0),
-                    request.size() > 5 ? request[5] : static_cast<unsigned char>(0),
-                    0,
-                    status};
+    Bytes response{kTransportMark,
+                   kTransportMark,
+                   static_cast<unsigned char>(length >> 8),
+                   static_cast<unsigned char>(length & 0xFF),
+                   request.size() > 5 ? request[4] : static_cast<unsigned char>(0),
+                   request.size() > 5 ? request[5] : static_cast<unsigned char>(0),
+                   0,
+                   status};
     response.insert(response.end(), payload.begin(), payload.end());
     return response;
 }

@@ -60,9 +60,9 @@ private:
     std::vector<Request> requests_;
     std::deque<Answer> answers_;
     Responder responder_;
-    std::atomic<int> succeeded_ {0};
-    std::atomic<int> locks_ {0};
-    std::atomic<int> unlocks_ {0};
+    std::atomic<int> succeeded_{0};
+    std::atomic<int> locks_{0};
+    std::atomic<int> unlocks_{0};
 };
 
 #endif

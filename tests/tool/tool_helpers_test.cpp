@@ -20,7 +20,8 @@ struct HexCase {
     Bytes bytes;
 };
 
-TEST(HexText, ReadsWholeBytesInTheUsualSpellings) {
+TEST(HexText, ReadsWholeBytesInTheUsualSpellings)
+{
     const HexCase cases[] = {
         {"0B 0B 00 04", true, {0x0B, 0x0B, 0x00, 0x04}},
         {"0b0b0004", true, {0x0B, 0x0B, 0x00, 0x04}},
@@ -39,7 +40,8 @@ TEST(HexText, ReadsWholeBytesInTheUsualSpellings) {
     }
 }
 
-TEST(HexText, ShortensLongPackets) {
+TEST(HexText, ShortensLongPackets)
+{
     const Bytes packet = {0x0B, 0x0B, 0x00, 0x06, 0x40, 0x2E};
     EXPECT_EQ(TarnLinkTool::FormatHex(packet), "0B 0B 00 06 40 2E");
     EXPECT_EQ(TarnLinkTool::FormatHex(packet, 2), "0B 0B ... (6 bytes)");
@@ -47,7 +49,8 @@ TEST(HexText, ShortensLongPackets) {
 
 // A script as the trace log writes it, with comments, optional words and a
 // byte stream whose bytes look like the script's own punctuation.
-TEST(StatementReader, ReadsScriptsAndTraceLogs) {
+TEST(StatementReader, ReadsScriptsAndTraceLogs)
+{
     const std::string script =
         "# a comment line ;\n"
         "\n@time 1234 ;\ntarn send AudioHostChanMute HostChannel UINT8 5 Mute SYMBOL AudioHostChan_MuteOn . ;"
@@ -80,15 +83,18 @@ TEST(StatementReader, ReadsScriptsAndTraceLogs) {
     EXPECT_FALSE(reader.Next(&command));
 }
 
-TEST(StatementReader, NamesTheLineOfAStatementItCannotRead) {
+TEST(StatementReader, NamesTheLineOfAStatementItCannotRead)
+{
     using namespace std::string_literals;
     const struct {
         std::string script;
         const char* message;
     } cases[] = {
         {"send SampleRate . ;\nfetch SampleRate .", "script:2: expected 'send' or 'request' but found 'fetch'"},
-        {"\n\nsend AudioHostChanMute HostChannel UINT8 5", "script:3: the statement has a value that cannot be read or no closing '.'"},
-        {"send AudioHostChanMute HostChannel UINT8 five .", "script:1: the statement has a value that cannot be read or no closing '.'"},
+        {"\n\nsend AudioHostChanMute HostChannel UINT8 5",
+         "script:3: the statement has a value that cannot be read or no closing '.'"},
+        {"send AudioHostChanMute HostChannel UINT8 five .",
+         "script:1: the statement has a value that cannot be read or no closing '.'"},
         {"tarn send", "script:1: the statement has a value that cannot be read or no closing '.'"},
         // A NUL byte after the full stop once made a parameter named "."
         // that the trace log could not replay.

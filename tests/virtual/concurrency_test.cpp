@@ -14,7 +14,8 @@ constexpr int kRounds = 100;
 // Each thread owns a channel and checks that it reads back what it sent,
 // while another thread reads the log and injects and clears faults of a
 // command nobody executes.
-TEST_F(VirtualDeviceTest, ThreadsExecutingThroughOneDeviceSeeTheirOwnData) {
+TEST_F(VirtualDeviceTest, ThreadsExecutingThroughOneDeviceSeeTheirOwnData)
+{
     std::atomic<int> mismatches{0};
     std::atomic<bool> done{false};
     std::thread observer([&] {
@@ -49,7 +50,8 @@ TEST_F(VirtualDeviceTest, ThreadsExecutingThroughOneDeviceSeeTheirOwnData) {
     EXPECT_EQ(device_.GetPacketLog().size(), static_cast<std::size_t>(kThreads * kRounds * 2));
 }
 
-TEST_F(VirtualDeviceTest, ItsLockIsReentrant) {
+TEST_F(VirtualDeviceTest, ItsLockIsReentrant)
+{
     device_.Lock();
     device_.Lock();
     TarnLink::TarnCommand read = MuteRequest(1);

@@ -18,7 +18,8 @@ void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.label; }
 
 class FaultTest : public VirtualDeviceTest, public ::testing::WithParamInterface<FaultCase> {};
 
-TEST_P(FaultTest, ExecuteReportsTheInjectedFault) {
+TEST_P(FaultTest, ExecuteReportsTheInjectedFault)
+{
     const FaultCase& fault = GetParam();
     device_.InjectFault(fault.fault, 1, 1);
     TarnLink::TarnCommand command = fault.request ? MuteRequest(5) : MuteCommand(5, 1);
@@ -31,18 +32,18 @@ TEST_P(FaultTest, ExecuteReportsTheInjectedFault) {
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, FaultTest,
-    ::testing::Values(FaultCase{"TimeOut", VirtualFault::kTimeOut, true, TarnLink::kTLTimeOut},
-                      FaultCase{"NotSupported", VirtualFault::kNotSupported, false, TarnLink::kTLNotSupported},
-                      FaultCase{"TransmitFailure", VirtualFault::kTransmitFailure, true, TarnLink::kTLTransmitFailure},
-                      FaultCase{"ShortRequestAnswer", VirtualFault::kShortAnswer, true,
-                                TarnLink::kTLDecompileMissingParameterData},
-                      FaultCase{"ShortSendAnswer", VirtualFault::kShortAnswer, false, TarnLink::kTLPacketSizeError},
-                      FaultCase{"CorruptAnswer", VirtualFault::kCorruptAnswer, true,
-                                TarnLink::kTLInvalidTransportHeader},
-                      FaultCase{"DelayWithinTimeOut", VirtualFault::kDelay, true, TarnLink::kTLSuccess}),
+    ::testing::Values(
+        FaultCase{"TimeOut", VirtualFault::kTimeOut, true, TarnLink::kTLTimeOut},
+        FaultCase{"NotSupported", VirtualFault::kNotSupported, false, TarnLink::kTLNotSupported},
+        FaultCase{"TransmitFailure", VirtualFault::kTransmitFailure, true, TarnLink::kTLTransmitFailure},
+        FaultCase{"ShortRequestAnswer", VirtualFault::kShortAnswer, true, TarnLink::kTLDecompileMissingParameterData},
+        FaultCase{"ShortSendAnswer", VirtualFault::kShortAnswer, false, TarnLink::kTLPacketSizeError},
+        FaultCase{"CorruptAnswer", VirtualFault::kCorruptAnswer, true, TarnLink::kTLInvalidTransportHeader},
+        FaultCase{"DelayWithinTimeOut", VirtualFault::kDelay, true, TarnLink::kTLSuccess}),
     [](const ::testing::TestParamInfo<FaultCase>& param) { return std::string(param.param.label); });
 
-TEST_F(VirtualDeviceTest, CountedFaultsHitTheNextCommandsInOrder) {
+TEST_F(VirtualDeviceTest, CountedFaultsHitTheNextCommandsInOrder)
+{
     device_.InjectFault(VirtualFault::kNotSupported, 2);
     device_.InjectFault(VirtualFault::kTimeOut, 1);
     const TarnLink::CommandStatus_t expected[] = {TarnLink::kTLNotSupported, TarnLink::kTLNotSupported,
@@ -54,7 +55,8 @@ TEST_F(VirtualDeviceTest, CountedFaultsHitTheNextCommandsInOrder) {
     }
 }
 
-TEST_F(VirtualDeviceTest, NamedFaultsHitOnlyTheirCommandUntilCleared) {
+TEST_F(VirtualDeviceTest, NamedFaultsHitOnlyTheirCommandUntilCleared)
+{
     device_.InjectFaultForCommand("SampleRate", VirtualFault::kTimeOut);
     for (int round = 0; round < 2; ++round) {
         TarnLink::TarnCommand rate = Request("SampleRate");
@@ -68,7 +70,8 @@ TEST_F(VirtualDeviceTest, NamedFaultsHitOnlyTheirCommandUntilCleared) {
     EXPECT_TRUE(TarnCommandFactory::Execute(rate));
 }
 
-TEST_F(VirtualDeviceTest, NamedFaultsReachTheCommandsOfAMetaSequence) {
+TEST_F(VirtualDeviceTest, NamedFaultsReachTheCommandsOfAMetaSequence)
+{
     device_.InjectFaultForCommand("LutUploadStop", VirtualFault::kNotSupported);
     TarnLink::TarnCommand upload("LutUpload");
     upload.SetParamByteStream("LutData", "abc", 3);
@@ -77,7 +80,8 @@ TEST_F(VirtualDeviceTest, NamedFaultsReachTheCommandsOfAMetaSequence) {
     EXPECT_EQ(device_.GetPacketLog().back().response[kStatusByte], 0x02);
 }
 
-TEST_F(VirtualDeviceTest, ADelayBeyondTheTimeOutIsATimeOut) {
+TEST_F(VirtualDeviceTest, ADelayBeyondTheTimeOutIsATimeOut)
+{
     device_.InjectFault(VirtualFault::kDelay, 1, 50);
     TarnLink::TarnCommandByteCode request;
     const Bytes packet = {0x0B, 0x0B, 0x00, 0x05, 0x40, 0x2F, 0x00, 0x00, 0x05};

@@ -8,14 +8,16 @@ namespace {
 using TarnLink::TarnCommandFactory;
 using TarnLink::HWCaps::TarnHWCapsManager;
 
-std::string TypeIdOf(const TarnLink::TarnCommand& command) {
+std::string TypeIdOf(const TarnLink::TarnCommand& command)
+{
     char buffer[128] = {};
     std::size_t length = 0;
     EXPECT_TRUE(command.GetParamByteStream("TypeID", buffer, sizeof(buffer), &length));
     return std::string(buffer, length);
 }
 
-TEST_F(VirtualDeviceTest, AnswersTheIdentificationCommandsFromItsConfiguration) {
+TEST_F(VirtualDeviceTest, AnswersTheIdentificationCommandsFromItsConfiguration)
+{
     device_.SetHardwareType("BreakoutSD");
     device_.AddSubcomponent("HD Board");
     device_.AddSubcomponent("Codec Module : ID 0x7");
@@ -44,7 +46,8 @@ TEST_F(VirtualDeviceTest, AnswersTheIdentificationCommandsFromItsConfiguration) 
     EXPECT_EQ(beyond.GetStatus(), TarnLink::kTLFail);
 }
 
-TEST_F(VirtualDeviceTest, IdentificationIgnoresDataSentToIt) {
+TEST_F(VirtualDeviceTest, IdentificationIgnoresDataSentToIt)
+{
     TarnLink::TarnCommand overwrite("HardwareTypeID");
     overwrite.SetParamByteStream("TypeID", "OHCI", 4);
     ASSERT_TRUE(TarnCommandFactory::Execute(overwrite));
@@ -63,7 +66,8 @@ struct DetectionCase {
 };
 
 // gtest would otherwise print the case byte by byte, padding included.
-void PrintTo(const DetectionCase& c, std::ostream* out) {
+void PrintTo(const DetectionCase& c, std::ostream* out)
+{
     *out << c.hardwareType << " with " << (c.subcomponent != nullptr ? c.subcomponent : "no sub-component");
 }
 
@@ -71,7 +75,8 @@ class DetectionTest : public VirtualDeviceTest, public ::testing::WithParamInter
 
 // Detection runs the identification commands through the device; the
 // sub-components it reports decide the merges.
-TEST_P(DetectionTest, CapabilityQueriesFollowTheDevice) {
+TEST_P(DetectionTest, CapabilityQueriesFollowTheDevice)
+{
     const DetectionCase& detection = GetParam();
     device_.SetHardwareType(detection.hardwareType);
     if (detection.subcomponent != nullptr) {
@@ -86,13 +91,12 @@ TEST_P(DetectionTest, CapabilityQueriesFollowTheDevice) {
     EXPECT_EQ(TarnLink::HWCaps::GetSupportsHardwareDVCodec(), detection.hardwareDVCodec);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    HardwareTypes, DetectionTest,
-    ::testing::Values(DetectionCase{"StudioBox", nullptr, "StudioBox", true, false},
-                      DetectionCase{"StudioBox", "Codec Module : ID 0x7", "StudioBox", true, true},
-                      DetectionCase{"BreakoutSD", nullptr, "BreakoutSD", false, false},
-                      DetectionCase{"BreakoutSD", "HD Board", "BreakoutSD", true, false},
-                      DetectionCase{"NoSuchBox", nullptr, "EMPTY", false, false}));
+INSTANTIATE_TEST_SUITE_P(HardwareTypes, DetectionTest,
+                         ::testing::Values(DetectionCase{"StudioBox", nullptr, "StudioBox", true, false},
+                                           DetectionCase{"StudioBox", "Codec Module : ID 0x7", "StudioBox", true, true},
+                                           DetectionCase{"BreakoutSD", nullptr, "BreakoutSD", false, false},
+                                           DetectionCase{"BreakoutSD", "HD Board", "BreakoutSD", true, false},
+                                           DetectionCase{"NoSuchBox", nullptr, "EMPTY", false, false}));
 
 } // namespace
 } // namespace VirtualDeviceTests

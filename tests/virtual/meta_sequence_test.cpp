@@ -8,7 +8,8 @@ using TarnLink::TarnCommandFactory;
 constexpr std::size_t kTableSize = 5000;
 constexpr std::size_t kHeader = 8;
 
-std::string MakeTable(std::size_t size) {
+std::string MakeTable(std::size_t size)
+{
     std::string table(size, '\0');
     for (std::size_t i = 0; i < size; ++i) {
         table[i] = static_cast<char>((i * 7) & 0xFF);
@@ -16,14 +17,16 @@ std::string MakeTable(std::size_t size) {
     return table;
 }
 
-std::uint32_t BigEndian32(const Bytes& packet) {
+std::uint32_t BigEndian32(const Bytes& packet)
+{
     return (std::uint32_t{packet[8]} << 24) | (std::uint32_t{packet[9]} << 16) | (std::uint32_t{packet[10]} << 8) |
            packet[11];
 }
 
 class MetaSequenceTest : public VirtualDeviceTest {
 protected:
-    void Upload(const std::string& table) {
+    void Upload(const std::string& table)
+    {
         TarnLink::TarnCommand upload("LutUpload");
         upload.SetParamByteStream("LutData", table.data(), table.size());
         ASSERT_TRUE(TarnCommandFactory::Execute(upload));
@@ -31,7 +34,8 @@ protected:
     }
 };
 
-TEST_F(MetaSequenceTest, CollectsAnUploadAndServesItBackInChunks) {
+TEST_F(MetaSequenceTest, CollectsAnUploadAndServesItBackInChunks)
+{
     const std::string table = MakeTable(kTableSize);
     Upload(table);
     const std::vector<TarnLink::VirtualPacketExchange> sent = device_.TakePacketLog();
@@ -58,7 +62,8 @@ TEST_F(MetaSequenceTest, CollectsAnUploadAndServesItBackInChunks) {
     }
 }
 
-TEST_F(MetaSequenceTest, ARequestBeforeAnyUploadFindsNoData) {
+TEST_F(MetaSequenceTest, ARequestBeforeAnyUploadFindsNoData)
+{
     TarnLink::TarnCommand download = Request("LutUpload");
     EXPECT_FALSE(TarnCommandFactory::Execute(download));
     EXPECT_EQ(download.GetStatus(), TarnLink::kTLFail);
@@ -67,7 +72,8 @@ TEST_F(MetaSequenceTest, ARequestBeforeAnyUploadFindsNoData) {
 
 // Packets out of order, as a faulty host would send them, are refused and
 // leave the stored table alone.
-TEST_F(MetaSequenceTest, RefusesBrokenSequences) {
+TEST_F(MetaSequenceTest, RefusesBrokenSequences)
+{
     Upload("abc");
     const Bytes dataWithoutStart = {0x0B, 0x0B, 0x00, 0x06, 0x02, 0x04, 0x00, 0x00, 0x41, 0x42};
     const Bytes startOfTen = {0x0B, 0x0B, 0x00, 0x08, 0x02, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x0A};

@@ -5,14 +5,16 @@ namespace {
 
 using TarnLink::TarnCommandFactory;
 
-unsigned char MuteOf(TarnLink::TarnCommand command) {
+unsigned char MuteOf(TarnLink::TarnCommand command)
+{
     EXPECT_TRUE(TarnCommandFactory::Execute(command));
     unsigned char mute = 0xEE;
     EXPECT_TRUE(command.GetParamUInt8("Mute", mute));
     return mute;
 }
 
-TEST_F(VirtualDeviceTest, RemembersSentDataPerRequestDataValues) {
+TEST_F(VirtualDeviceTest, RemembersSentDataPerRequestDataValues)
+{
     EXPECT_EQ(MuteOf(MuteRequest(5)), 0) << "zeros before anything was sent";
 
     TarnLink::TarnCommand mute = MuteCommand(5, 1);
@@ -28,7 +30,8 @@ TEST_F(VirtualDeviceTest, RemembersSentDataPerRequestDataValues) {
     EXPECT_EQ(device_.GetPacketLog()[1].response, sendAnswer);
 }
 
-TEST_F(VirtualDeviceTest, KeysOnEveryRequestDataParameter) {
+TEST_F(VirtualDeviceTest, KeysOnEveryRequestDataParameter)
+{
     TarnLink::TarnCommand gain("AudioHostMonitorChanGain");
     gain.SetParamUInt8("Input", 1);
     gain.SetParamUInt8("Output", 2);
@@ -51,7 +54,8 @@ TEST_F(VirtualDeviceTest, KeysOnEveryRequestDataParameter) {
     }
 }
 
-TEST_F(VirtualDeviceTest, AnswersAByteStreamWithTheStoredBytes) {
+TEST_F(VirtualDeviceTest, AnswersAByteStreamWithTheStoredBytes)
+{
     TarnLink::TarnCommand before = Request("HAGetDeviceInfo");
     before.SetParamUInt8("SlotNumber", 2);
     ASSERT_TRUE(TarnCommandFactory::Execute(before));
@@ -76,14 +80,16 @@ TEST_F(VirtualDeviceTest, AnswersAByteStreamWithTheStoredBytes) {
     EXPECT_EQ(std::string(version, length), "1.0");
 }
 
-TEST_F(VirtualDeviceTest, ClearStoredDataForgetsWhatWasSent) {
+TEST_F(VirtualDeviceTest, ClearStoredDataForgetsWhatWasSent)
+{
     TarnLink::TarnCommand mute = MuteCommand(5, 1);
     ASSERT_TRUE(TarnCommandFactory::Execute(mute));
     device_.ClearStoredData();
     EXPECT_EQ(MuteOf(MuteRequest(5)), 0);
 }
 
-TEST_F(VirtualDeviceTest, LogsEveryExchangeUntilTaken) {
+TEST_F(VirtualDeviceTest, LogsEveryExchangeUntilTaken)
+{
     TarnLink::TarnCommand mute = MuteCommand(5, 1);
     ASSERT_TRUE(TarnCommandFactory::Execute(mute));
     TarnLink::TarnCommand read = MuteRequest(5);

@@ -27,16 +27,16 @@ using BooleanQuery = bool (*)(CmdParamConditionList*, std::int32_t);
 using IntegerQuery = bool (*)(std::int32_t*, CmdParamConditionList*, std::int32_t);
 using StringQuery = bool (*)(char*, std::size_t, CmdParamConditionList*, std::int32_t);
 
-std::string Answer(BooleanQuery query) {
-    return query(nullptr, 0) ? "true" : "false";
-}
+std::string Answer(BooleanQuery query) { return query(nullptr, 0) ? "true" : "false"; }
 
-std::string Answer(IntegerQuery query) {
+std::string Answer(IntegerQuery query)
+{
     std::int32_t value = 0;
     return query(&value, nullptr, 0) ? std::to_string(value) : kNoAnswer;
 }
 
-std::string Answer(StringQuery query) {
+std::string Answer(StringQuery query)
+{
     char buffer[kStringAnswerSize] = {};
     return query(buffer, sizeof(buffer), nullptr, 0) ? std::string(buffer) : kNoAnswer;
 }
@@ -47,7 +47,8 @@ struct CapabilityRow {
     std::string answer;
 };
 
-std::vector<CapabilityRow> AskEveryCapability() {
+std::vector<CapabilityRow> AskEveryCapability()
+{
     std::vector<CapabilityRow> rows;
 #define TARNLINK_KIND_Boolean "boolean"
 #define TARNLINK_KIND_Integer "integer"
@@ -62,10 +63,10 @@ std::vector<CapabilityRow> AskEveryCapability() {
     return rows;
 }
 
-void RunCaps(ToolContext& context, const DeviceOptions& device) {
+void RunCaps(ToolContext& context, const DeviceOptions& device)
+{
     const AttachedDevice& attached = context.AttachDevice(device);
-    const TarnLink::HWCaps::TarnHWCaps* caps =
-        TarnLink::HWCaps::TarnHWCapsManager::Instance()->GetHWCapsPtr().Get();
+    const TarnLink::HWCaps::TarnHWCaps* caps = TarnLink::HWCaps::TarnHWCapsManager::Instance()->GetHWCapsPtr().Get();
     std::ostream& out = context.Out();
     attached.Describe(out);
     out << kDetectedLabel << (caps != nullptr ? caps->GetHWGuidOrName() : kNone) << '\n';
@@ -88,10 +89,11 @@ void RunCaps(ToolContext& context, const DeviceOptions& device) {
 
 } // namespace
 
-void AddCapsCommand(CLI::App& app, ToolContext& context) {
+void AddCapsCommand(CLI::App& app, ToolContext& context)
+{
     auto device = std::make_shared<DeviceOptions>();
-    CLI::App* caps = app.add_subcommand(
-        "caps", "Detect the device's hardware and print the answer of every capability function");
+    CLI::App* caps =
+        app.add_subcommand("caps", "Detect the device's hardware and print the answer of every capability function");
     context.AddDeviceOptions(*caps, *device);
     caps->callback([&context, device] { RunCaps(context, *device); });
 }

@@ -20,7 +20,8 @@ constexpr char kCompileFailed[] = "compiling ";
 constexpr char kFailedWith[] = " failed: ";
 constexpr char kTypeMismatch[] = "a parameter's type does not match the definition";
 
-std::string JoinWords(const std::vector<std::string>& words) {
+std::string JoinWords(const std::vector<std::string>& words)
+{
     std::string text;
     for (const std::string& word : words) {
         text += word;
@@ -29,7 +30,8 @@ std::string JoinWords(const std::vector<std::string>& words) {
     return text;
 }
 
-std::vector<unsigned char> CompileOne(TarnLink::TarnCommand& command) {
+std::vector<unsigned char> CompileOne(TarnLink::TarnCommand& command)
+{
     const TarnLink::CommandInfo info = RequireCommandInfo(command.GetCommandName());
     if (info.kind == TarnLink::CommandKind::kMeta) {
         throw CommandFailure(info.name + kMetaRefused);
@@ -52,7 +54,8 @@ std::vector<unsigned char> CompileOne(TarnLink::TarnCommand& command) {
     return std::vector<unsigned char>(buffer, buffer + length);
 }
 
-void RunCompile(ToolContext& context, const std::vector<std::string>& words) {
+void RunCompile(ToolContext& context, const std::vector<std::string>& words)
+{
     context.LoadLibrary();
     StatementReader reader(JoinWords(words), kStatementSource);
     TarnLink::TarnCommand command;
@@ -68,7 +71,8 @@ void RunCompile(ToolContext& context, const std::vector<std::string>& words) {
 
 } // namespace
 
-void AddCompileCommand(CLI::App& app, ToolContext& context) {
+void AddCompileCommand(CLI::App& app, ToolContext& context)
+{
     auto words = std::make_shared<std::vector<std::string>>();
     CLI::App* compile = app.add_subcommand("compile", "Compile a statement and print its packet in hex");
     compile

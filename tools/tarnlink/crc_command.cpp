@@ -16,7 +16,8 @@ constexpr char kDefinitionExtension[] = ".tcd";
 constexpr char kStampFailed[] = "stamping failed";
 constexpr char kCheckFailed[] = "a checksum is missing or does not match";
 
-std::size_t CountDefinitionFiles(const std::filesystem::path& directory) {
+std::size_t CountDefinitionFiles(const std::filesystem::path& directory)
+{
     std::size_t count = 0;
     for (const auto& entry : std::filesystem::directory_iterator(directory)) {
         count += entry.is_regular_file() && entry.path().extension() == kDefinitionExtension ? 1 : 0;
@@ -27,7 +28,8 @@ std::size_t CountDefinitionFiles(const std::filesystem::path& directory) {
 // The library walks "./" as well as the directory it is given; running it
 // from inside the directory treats each file once.
 void RunCrc(ToolContext& context, const std::string& directoryArgument, bool (*operation)(const char*),
-            const char* failure) {
+            const char* failure)
+{
     const std::filesystem::path directory = context.UserPath(directoryArgument);
     if (!std::filesystem::is_directory(directory)) {
         throw CommandFailure(kNoDirectory + directoryArgument);
@@ -55,7 +57,8 @@ void RunCrc(ToolContext& context, const std::string& directoryArgument, bool (*o
 }
 
 void AddCrcTask(CLI::App& crc, ToolContext& context, const char* name, const char* description,
-                bool (*operation)(const char*), const char* failure) {
+                bool (*operation)(const char*), const char* failure)
+{
     auto directory = std::make_shared<std::string>();
     CLI::App* task = crc.add_subcommand(name, description);
     task->add_option("DIR", *directory, "Directory of .tcd files")->required();
@@ -64,7 +67,8 @@ void AddCrcTask(CLI::App& crc, ToolContext& context, const char* name, const cha
 
 } // namespace
 
-void AddCrcCommand(CLI::App& app, ToolContext& context) {
+void AddCrcCommand(CLI::App& app, ToolContext& context)
+{
     CLI::App* crc = app.add_subcommand("crc", "Stamp or check the checksum trailers of definition files");
     crc->require_subcommand(1);
     AddCrcTask(*crc, context, "stamp", "Append a checksum trailer to every .tcd file of DIR",

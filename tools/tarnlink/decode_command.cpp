@@ -12,7 +12,8 @@
 namespace TarnLinkTool {
 namespace {
 
-constexpr char kMalformedHex[] = "malformed hex: expected bytes such as '0B 0B 00 04 40 2E 00 00' or '0B0B0004402E0000'";
+constexpr char kMalformedHex[] =
+    "malformed hex: expected bytes such as '0B 0B 00 04 40 2E 00 00' or '0B0B0004402E0000'";
 constexpr char kMetaRefused[] = " is a meta command: its answers come as a sequence of packets";
 constexpr char kDecodeFailed[] = "the response could not be decoded: ";
 constexpr char kStatusLabel[] = "status  ";
@@ -23,7 +24,8 @@ struct DecodeOptions {
     bool request = false;
 };
 
-void RunDecode(ToolContext& context, const DecodeOptions& options) {
+void RunDecode(ToolContext& context, const DecodeOptions& options)
+{
     std::vector<unsigned char> bytes;
     std::string joined;
     for (const std::string& group : options.hex) {
@@ -54,7 +56,8 @@ void RunDecode(ToolContext& context, const DecodeOptions& options) {
 
 } // namespace
 
-void AddDecodeCommand(CLI::App& app, ToolContext& context) {
+void AddDecodeCommand(CLI::App& app, ToolContext& context)
+{
     auto options = std::make_shared<DecodeOptions>();
     CLI::App* decode = app.add_subcommand("decode", "Decode a response packet into its status and parameters");
     decode->add_option("NAME", options->name, "Command the response answers")->required();

@@ -10,7 +10,8 @@ namespace {
 
 constexpr char kCannotWrite[] = "cannot write ";
 
-void RunHeader(ToolContext& context, const std::string& outputPath) {
+void RunHeader(ToolContext& context, const std::string& outputPath)
+{
     context.LoadLibrary();
     if (outputPath.empty()) {
         TarnLink::TarnDictionary::WriteHeaderText(context.Out());
@@ -25,7 +26,8 @@ void RunHeader(ToolContext& context, const std::string& outputPath) {
 
 } // namespace
 
-void AddHeaderCommand(CLI::App& app, ToolContext& context) {
+void AddHeaderCommand(CLI::App& app, ToolContext& context)
+{
     auto outputPath = std::make_shared<std::string>();
     CLI::App* header = app.add_subcommand("header", "Write the C header text of the whole dictionary");
     header->add_option("-o,--output", *outputPath, "Write to FILE instead of standard output")->type_name("FILE");

@@ -8,7 +8,8 @@ namespace {
 constexpr char kDigits[] = "0123456789ABCDEF";
 constexpr char kSeparators[] = " \t\r\n,:";
 
-int DigitValue(char digit) {
+int DigitValue(char digit)
+{
     if (digit >= '0' && digit <= '9') {
         return digit - '0';
     }
@@ -16,7 +17,8 @@ int DigitValue(char digit) {
     return upper >= 'A' && upper <= 'F' ? upper - 'A' + 10 : -1;
 }
 
-bool AppendGroup(std::string group, std::vector<unsigned char>* bytes) {
+bool AppendGroup(std::string group, std::vector<unsigned char>* bytes)
+{
     if (group.size() > 2 && group[0] == '0' && (group[1] == 'x' || group[1] == 'X')) {
         group.erase(0, 2);
     }
@@ -36,7 +38,8 @@ bool AppendGroup(std::string group, std::vector<unsigned char>* bytes) {
 
 } // namespace
 
-std::string FormatHex(const unsigned char* data, std::size_t length, std::size_t limit) {
+std::string FormatHex(const unsigned char* data, std::size_t length, std::size_t limit)
+{
     std::string text;
     const std::size_t shown = length < limit ? length : limit;
     text.reserve(shown * 3 + 32);
@@ -53,11 +56,13 @@ std::string FormatHex(const unsigned char* data, std::size_t length, std::size_t
     return text;
 }
 
-std::string FormatHex(const std::vector<unsigned char>& bytes, std::size_t limit) {
+std::string FormatHex(const std::vector<unsigned char>& bytes, std::size_t limit)
+{
     return FormatHex(bytes.data(), bytes.size(), limit);
 }
 
-bool ParseHex(const std::string& text, std::vector<unsigned char>* bytes) {
+bool ParseHex(const std::string& text, std::vector<unsigned char>* bytes)
+{
     std::vector<unsigned char> parsed;
     std::size_t position = text.find_first_not_of(kSeparators);
     while (position != std::string::npos) {

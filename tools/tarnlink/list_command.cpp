@@ -22,24 +22,23 @@ struct ListOptions {
     std::string pattern;
 };
 
-char Lower(char character) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(character)));
-}
+char Lower(char character) { return static_cast<char>(std::tolower(static_cast<unsigned char>(character))); }
 
 // Glob match with * and ?, ignoring case.
-bool GlobMatches(const char* pattern, const char* text) {
+bool GlobMatches(const char* pattern, const char* text)
+{
     if (*pattern == '\0') {
         return *text == '\0';
     }
     if (*pattern == '*') {
         return GlobMatches(pattern + 1, text) || (*text != '\0' && GlobMatches(pattern, text + 1));
     }
-    return *text != '\0' && (*pattern == '?' || Lower(*pattern) == Lower(*text)) &&
-           GlobMatches(pattern + 1, text + 1);
+    return *text != '\0' && (*pattern == '?' || Lower(*pattern) == Lower(*text)) && GlobMatches(pattern + 1, text + 1);
 }
 
 // A plain word matches names that contain it; a word with * or ? is a glob.
-bool NameMatches(const std::string& pattern, const std::string& name) {
+bool NameMatches(const std::string& pattern, const std::string& name)
+{
     if (pattern.find_first_of("*?") != std::string::npos) {
         return GlobMatches(pattern.c_str(), name.c_str());
     }
@@ -47,17 +46,17 @@ bool NameMatches(const std::string& pattern, const std::string& name) {
     return std::search(name.begin(), name.end(), pattern.begin(), pattern.end(), equal) != name.end();
 }
 
-const char* KindName(TarnLink::CommandKind kind) {
-    return kKindNames[static_cast<int>(kind)];
-}
+const char* KindName(TarnLink::CommandKind kind) { return kKindNames[static_cast<int>(kind)]; }
 
-std::string HexByte(std::uint32_t value) {
+std::string HexByte(std::uint32_t value)
+{
     std::ostringstream text;
     text << std::uppercase << std::hex << std::setw(2) << std::setfill('0') << (value & 0xFFu);
     return text.str();
 }
 
-std::string Addressing(const TarnLink::CommandInfo& info) {
+std::string Addressing(const TarnLink::CommandInfo& info)
+{
     switch (info.kind) {
     case TarnLink::CommandKind::kTarn: {
         std::ostringstream text;
@@ -75,7 +74,8 @@ std::string Addressing(const TarnLink::CommandInfo& info) {
     return std::string();
 }
 
-void RunList(ToolContext& context, const ListOptions& options) {
+void RunList(ToolContext& context, const ListOptions& options)
+{
     context.LoadLibrary();
     std::vector<TarnLink::CommandInfo> shown;
     std::size_t nameWidth = 0;
@@ -90,22 +90,25 @@ void RunList(ToolContext& context, const ListOptions& options) {
         shown.push_back(std::move(info));
     }
     if (shown.empty()) {
-        throw CommandFailure(kNoMatch + options.pattern + "'" + (options.kind.empty() ? "" : " of kind " + options.kind));
+        throw CommandFailure(kNoMatch + options.pattern + "'" +
+                             (options.kind.empty() ? "" : " of kind " + options.kind));
     }
     std::ostream& out = context.Out();
     for (const TarnLink::CommandInfo& info : shown) {
-        out << std::left << std::setw(static_cast<int>(nameWidth)) << info.name << "  " << KindName(info.kind)
-            << "  " << Addressing(info) << '\n';
+        out << std::left << std::setw(static_cast<int>(nameWidth)) << info.name << "  " << KindName(info.kind) << "  "
+            << Addressing(info) << '\n';
     }
     out << std::right;
 }
 
 } // namespace
 
-void AddListCommand(CLI::App& app, ToolContext& context) {
+void AddListCommand(CLI::App& app, ToolContext& context)
+{
     auto options = std::make_shared<ListOptions>();
     CLI::App* list = app.add_subcommand("list", "List the dictionary: one command a line with its kind and addressing");
-    list->add_option("--kind", options->kind, "Only commands of this kind")->check(CLI::IsMember({"tarn", "diag", "meta"}));
+    list->add_option("--kind", options->kind, "Only commands of this kind")
+        ->check(CLI::IsMember({"tarn", "diag", "meta"}));
     list->add_option("PATTERN", options->pattern,
                      "Only names that contain PATTERN, or match it when it has * or ? (case ignored)");
     list->callback([&context, options] { RunList(context, *options); });

@@ -16,14 +16,16 @@ constexpr char kErrorPrefix[] = "tarnlink: error: ";
 constexpr char kUnknownSubcommand[] = "unknown subcommand '";
 constexpr char kHelpHint[] = " (see tarnlink --help)";
 
-int Fail(const std::string& message, int exitCode) {
+int Fail(const std::string& message, int exitCode)
+{
     std::cerr << kErrorPrefix << message << '\n';
     return exitCode;
 }
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     using namespace TarnLinkTool;
     try {
         ToolContext context(std::cout);

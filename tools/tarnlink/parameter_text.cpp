@@ -20,7 +20,8 @@ constexpr std::size_t kShownStreamText = 80;
 constexpr std::size_t kSymbolBufferSize = 256;
 
 template <class Value>
-std::string NumberText(const TarnLink::TarnCommand& command, const char* name, Value value) {
+std::string NumberText(const TarnLink::TarnCommand& command, const char* name, Value value)
+{
     if (!TarnLinkPrivate::GetTyped(command, name, value)) {
         return kUnreadable;
     }
@@ -28,7 +29,8 @@ std::string NumberText(const TarnLink::TarnCommand& command, const char* name, V
     return std::to_string(+value);
 }
 
-std::string ByteStreamText(const TarnLink::TarnCommand& command, const char* name) {
+std::string ByteStreamText(const TarnLink::TarnCommand& command, const char* name)
+{
     char* data = nullptr;
     std::size_t length = 0;
     if (command.GetParamByteStreamLength(name, &length) && length == 0) {
@@ -43,13 +45,14 @@ std::string ByteStreamText(const TarnLink::TarnCommand& command, const char* nam
     if (printable && length <= kShownStreamText) {
         return "\"" + std::string(data, length) + "\" (" + std::to_string(length) + kBytesUnit;
     }
-    return FormatHex(bytes, std::min(length, kShownStreamBytes)) + (length > kShownStreamBytes ? " ..." : "") +
-           " (" + std::to_string(length) + kBytesUnit;
+    return FormatHex(bytes, std::min(length, kShownStreamBytes)) + (length > kShownStreamBytes ? " ..." : "") + " (" +
+           std::to_string(length) + kBytesUnit;
 }
 
 } // namespace
 
-std::string ParameterValueText(const TarnLink::TarnCommand& command, const TarnLink::ParameterInfo& parameter) {
+std::string ParameterValueText(const TarnLink::TarnCommand& command, const TarnLink::ParameterInfo& parameter)
+{
     const char* name = parameter.name.c_str();
     if (command.IsParamSetBySymbol(name)) {
         char symbol[kSymbolBufferSize] = {};
@@ -70,7 +73,8 @@ std::string ParameterValueText(const TarnLink::TarnCommand& command, const TarnL
 }
 
 void WriteParameterLines(std::ostream& out, const TarnLink::TarnCommand& command, const TarnLink::CommandInfo& info,
-                         const char* indent) {
+                         const char* indent)
+{
     std::size_t nameWidth = 0;
     for (const TarnLink::ParameterInfo& parameter : info.parameters) {
         nameWidth = std::max(nameWidth, parameter.name.size());
@@ -85,8 +89,8 @@ void WriteParameterLines(std::ostream& out, const TarnLink::TarnCommand& command
         } catch (const std::bad_cast&) {
             value = kUnreadable;
         }
-        out << indent << std::left << std::setw(static_cast<int>(nameWidth)) << parameter.name << "  "
-            << std::setw(6) << parameter.typeName << "  " << value << '\n';
+        out << indent << std::left << std::setw(static_cast<int>(nameWidth)) << parameter.name << "  " << std::setw(6)
+            << parameter.typeName << "  " << value << '\n';
     }
     out << std::right;
 }

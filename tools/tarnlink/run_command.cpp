@@ -42,7 +42,8 @@ struct ScriptText {
     std::string source;
 };
 
-ScriptText ReadScript(const ToolContext& context, const std::string& script) {
+ScriptText ReadScript(const ToolContext& context, const std::string& script)
+{
     if (script.empty() || script == kStandardInput) {
         return {std::string(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()),
                 kStandardInputName};
@@ -57,10 +58,13 @@ ScriptText ReadScript(const ToolContext& context, const std::string& script) {
 class ScriptRunner {
 public:
     ScriptRunner(ToolContext& context, AttachedDevice& device, const RunOptions& options)
-        : out_(context.Out()), device_(device), packetLimit_(options.fullPackets ? kNoByteLimit : kShownPacketBytes) {}
+        : out_(context.Out()), device_(device), packetLimit_(options.fullPackets ? kNoByteLimit : kShownPacketBytes)
+    {
+    }
 
     // True when the command executed with success.
-    bool Execute(TarnLink::TarnCommand& command) {
+    bool Execute(TarnLink::TarnCommand& command)
+    {
         device_.TakePacketLog();
         bool executed = false;
         try {
@@ -82,7 +86,8 @@ public:
     }
 
 private:
-    void WritePackets(const TarnLink::TarnCommand& command) {
+    void WritePackets(const TarnLink::TarnCommand& command)
+    {
         const std::vector<TarnLink::VirtualPacketExchange> exchanges = device_.TakePacketLog();
         if (exchanges.empty()) {
             out_ << kNothingSent;
@@ -101,7 +106,8 @@ private:
     std::size_t packetLimit_;
 };
 
-void RunScript(ToolContext& context, const RunOptions& options) {
+void RunScript(ToolContext& context, const RunOptions& options)
+{
     ScriptText script = ReadScript(context, options.script);
     AttachedDevice& device = context.AttachDevice(options.device);
     std::optional<TraceWriter> trace;
@@ -115,8 +121,8 @@ void RunScript(ToolContext& context, const RunOptions& options) {
     std::size_t executed = 0;
     std::size_t failed = 0;
     while (reader.Next(&command)) {
-        out << (executed == 0 ? "" : "\n") << '[' << reader.LastStatementLine() << "] "
-            << reader.LastStatementText() << '\n';
+        out << (executed == 0 ? "" : "\n") << '[' << reader.LastStatementLine() << "] " << reader.LastStatementText()
+            << '\n';
         if (trace) {
             trace->Write(command);
         }
@@ -125,8 +131,9 @@ void RunScript(ToolContext& context, const RunOptions& options) {
             ++failed;
         }
     }
-    out << '\n' << executed << (executed == 1 ? " command, " : " commands, ") << (executed - failed)
-        << " succeeded, " << failed << " failed\n";
+    out << '\n'
+        << executed << (executed == 1 ? " command, " : " commands, ") << (executed - failed) << " succeeded, " << failed
+        << " failed\n";
     if (failed > 0) {
         throw CommandFailure(kSomeFailed);
     }
@@ -134,9 +141,11 @@ void RunScript(ToolContext& context, const RunOptions& options) {
 
 } // namespace
 
-void AddRunCommand(CLI::App& app, ToolContext& context) {
+void AddRunCommand(CLI::App& app, ToolContext& context)
+{
     auto options = std::make_shared<RunOptions>();
-    CLI::App* run = app.add_subcommand("run", "Execute a script of statements against the virtual device or a device server");
+    CLI::App* run =
+        app.add_subcommand("run", "Execute a script of statements against the virtual device or a device server");
     run->add_option("SCRIPT", options->script,
                     "Statements to execute (a trace log replays as it is); '-' or none: standard input");
     run->add_option("--trace", options->tracePath, "Write the executed statements to FILE as a trace log")

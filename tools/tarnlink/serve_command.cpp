@@ -105,15 +105,17 @@ void AddServeCommand(CLI::App& app, ToolContext& context)
     serve->add_option("--hardware", options->hardwareType, "Hardware type of the virtual device")
         ->type_name("TYPE")
         ->capture_default_str();
-    serve->add_option("--subcomponent", options->subcomponents,
-                      "A sub-component the device reports, e.g. \"HD Board\" (repeatable)")
+    serve
+        ->add_option("--subcomponent", options->subcomponents,
+                     "A sub-component the device reports, e.g. \"HD Board\" (repeatable)")
         ->type_name("TEXT");
     serve->add_option("--max-connections", options->maxConnections, "Connections served at once")
         ->type_name("N")
         ->check(CLI::PositiveNumber)
         ->capture_default_str();
-    serve->add_option("--idle-timeout", options->idleTimeoutMillisec,
-                      "Close a connection that sends no request for MS milliseconds (0: never)")
+    serve
+        ->add_option("--idle-timeout", options->idleTimeoutMillisec,
+                     "Close a connection that sends no request for MS milliseconds (0: never)")
         ->type_name("MS")
         ->capture_default_str();
     serve->callback([&context, options] { Serve(context, *options); });

@@ -12,7 +12,8 @@ constexpr char kDumpHeading[] = "Definition";
 constexpr char kHeaderHeading[] = "Header text";
 
 // The library's texts begin and end with line breaks of their own.
-std::string WithoutOuterBlankLines(const std::string& text) {
+std::string WithoutOuterBlankLines(const std::string& text)
+{
     const std::size_t first = text.find_first_not_of("\r\n");
     if (first == std::string::npos) {
         return std::string();
@@ -21,13 +22,15 @@ std::string WithoutOuterBlankLines(const std::string& text) {
 }
 
 template <class Writer>
-void WriteSection(std::ostream& out, const char* heading, const std::string& name, Writer writer) {
+void WriteSection(std::ostream& out, const char* heading, const std::string& name, Writer writer)
+{
     std::ostringstream text;
     writer(name.c_str(), text);
     out << heading << '\n' << WithoutOuterBlankLines(text.str()) << '\n';
 }
 
-void RunShow(ToolContext& context, const std::string& name) {
+void RunShow(ToolContext& context, const std::string& name)
+{
     context.LoadLibrary();
     RequireCommandInfo(name);
     std::ostream& out = context.Out();
@@ -38,7 +41,8 @@ void RunShow(ToolContext& context, const std::string& name) {
 
 } // namespace
 
-void AddShowCommand(CLI::App& app, ToolContext& context) {
+void AddShowCommand(CLI::App& app, ToolContext& context)
+{
     auto name = std::make_shared<std::string>();
     CLI::App* show = app.add_subcommand("show", "Show one definition: its dump and its header text");
     show->add_option("NAME", *name, "Command name, exactly as the dictionary spells it")->required();

@@ -23,7 +23,8 @@ constexpr std::size_t kShownWordLength = 40;
 
 // Text of the script fit for a message: control and other unprintable bytes
 // as dots, long words cut short.
-std::string Printable(const std::string& text, std::size_t limit = kShownWordLength) {
+std::string Printable(const std::string& text, std::size_t limit = kShownWordLength)
+{
     std::string shown;
     for (char character : text) {
         if (shown.size() == limit) {
@@ -37,9 +38,12 @@ std::string Printable(const std::string& text, std::size_t limit = kShownWordLen
 } // namespace
 
 StatementReader::StatementReader(std::string text, std::string source)
-    : text_(std::move(text)), source_(std::move(source)), in_(text_) {}
+    : text_(std::move(text)), source_(std::move(source)), in_(text_)
+{
+}
 
-bool StatementReader::Next(TarnLink::TarnCommand* command) {
+bool StatementReader::Next(TarnLink::TarnCommand* command)
+{
     if (!SkipToStatement()) {
         return false;
     }
@@ -75,12 +79,11 @@ bool StatementReader::Next(TarnLink::TarnCommand* command) {
 }
 
 // Where the reading stands; a stream at its end reports no position.
-std::size_t StatementReader::Position() {
-    return in_.eof() ? text_.size() : static_cast<std::size_t>(in_.tellg());
-}
+std::size_t StatementReader::Position() { return in_.eof() ? text_.size() : static_cast<std::size_t>(in_.tellg()); }
 
 // Skips white space, comment lines and time stamp entries.
-bool StatementReader::SkipToStatement() {
+bool StatementReader::SkipToStatement()
+{
     for (;;) {
         in_ >> std::ws;
         const int next = in_.peek();
@@ -102,17 +105,20 @@ bool StatementReader::SkipToStatement() {
     }
 }
 
-void StatementReader::SkipPast(char terminator) {
+void StatementReader::SkipPast(char terminator)
+{
     in_.ignore(std::numeric_limits<std::streamsize>::max(), terminator);
     in_.clear(in_.rdstate() & ~std::ios::failbit);
 }
 
-std::size_t StatementReader::LineAt(std::size_t position) const {
+std::size_t StatementReader::LineAt(std::size_t position) const
+{
     const auto end = text_.begin() + static_cast<std::ptrdiff_t>(std::min(position, text_.size()));
     return static_cast<std::size_t>(std::count(text_.begin(), end, '\n')) + 1;
 }
 
-std::string StatementReader::LastStatementText() const {
+std::string StatementReader::LastStatementText() const
+{
     std::string collapsed;
     bool blank = false;
     for (std::size_t i = lastStart_; i < lastEnd_ && i < text_.size(); ++i) {
@@ -130,7 +136,8 @@ std::string StatementReader::LastStatementText() const {
     return Printable(collapsed, kShownStatementLength);
 }
 
-void StatementReader::Fail(const std::string& message) const {
+void StatementReader::Fail(const std::string& message) const
+{
     throw CommandFailure(source_ + ":" + std::to_string(lastLine_) + ": " + message);
 }
 

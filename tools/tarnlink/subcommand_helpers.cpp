@@ -10,13 +10,15 @@ constexpr char kUnknownCommandHint[] = "' in the dictionary (see tarnlink list)"
 
 } // namespace
 
-std::string StatusName(TarnLink::CommandStatus_t status) {
+std::string StatusName(TarnLink::CommandStatus_t status)
+{
     TarnLink::TarnCommand holder;
     holder.SetStatus(status);
     return holder.GetStatusAsStringConstant();
 }
 
-TarnLink::CommandInfo RequireCommandInfo(const std::string& name) {
+TarnLink::CommandInfo RequireCommandInfo(const std::string& name)
+{
     TarnLink::CommandInfo info;
     if (!TarnLink::TarnDictionary::GetCommandInfo(name.c_str(), &info)) {
         throw CommandFailure(kUnknownCommand + name + kUnknownCommandHint);

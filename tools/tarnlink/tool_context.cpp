@@ -27,11 +27,13 @@ protected:
 
 ToolContext::ToolContext(std::ostream& out)
     : out_(out.rdbuf()), originalCoutBuffer_(std::cout.rdbuf()), nullBuffer_(std::make_unique<NullBuffer>()),
-      startDirectory_(std::filesystem::current_path()) {
+      startDirectory_(std::filesystem::current_path())
+{
     ApplyDiagnosticsRouting();
 }
 
-ToolContext::~ToolContext() {
+ToolContext::~ToolContext()
+{
     if (device_ != nullptr) {
         TarnLink::TarnCommandFactory::RemoveTargetConduit(&device_->Conduit(), kDeviceConduitId);
     }
@@ -43,7 +45,8 @@ ToolContext::~ToolContext() {
     std::filesystem::current_path(startDirectory_, ignored);
 }
 
-void ToolContext::AddGlobalOptions(CLI::App& app) {
+void ToolContext::AddGlobalOptions(CLI::App& app)
+{
     app.add_option("--tcd-dir", tcdDirectory_, "Read the command definitions from the .tcd files of DIR")
         ->type_name("DIR");
     app.add_option("--hwc-dir", hwcDirectory_, "Read the capability files from the .hwc files of DIR")
@@ -55,24 +58,27 @@ void ToolContext::AddGlobalOptions(CLI::App& app) {
     app.add_flag("--compile-trace", compileTrace_, "Show the library's compile trace (on standard error)");
 }
 
-void ToolContext::AddDeviceOptions(CLI::App& subcommand, DeviceOptions& device) {
-    device.deviceOption =
-        subcommand
-            .add_option("--device", device.hardwareType,
-                        "Hardware type of the virtual device, or tcp://HOST:PORT of a device server")
-            ->type_name("TYPE")
-            ->capture_default_str();
-    subcommand.add_option("--subcomponent", device.subcomponents,
-                          "A sub-component the device reports, e.g. \"HD Board\" (repeatable)")
+void ToolContext::AddDeviceOptions(CLI::App& subcommand, DeviceOptions& device)
+{
+    device.deviceOption = subcommand
+                              .add_option("--device", device.hardwareType,
+                                          "Hardware type of the virtual device, or tcp://HOST:PORT of a device server")
+                              ->type_name("TYPE")
+                              ->capture_default_str();
+    subcommand
+        .add_option("--subcomponent", device.subcomponents,
+                    "A sub-component the device reports, e.g. \"HD Board\" (repeatable)")
         ->type_name("TEXT");
 }
 
-std::filesystem::path ToolContext::UserPath(const std::string& path) const {
+std::filesystem::path ToolContext::UserPath(const std::string& path) const
+{
     const std::filesystem::path given(path);
     return given.is_absolute() ? given : startDirectory_ / given;
 }
 
-void ToolContext::ApplyDiagnosticsRouting() {
+void ToolContext::ApplyDiagnosticsRouting()
+{
     const bool showDiagnostics = verbose_ || compileTrace_;
     std::cout.rdbuf(showDiagnostics ? std::cerr.rdbuf() : nullBuffer_.get());
     TarnLink::TarnCommandFactory::SetVerbosity(verbose_, compileTrace_);
@@ -82,7 +88,8 @@ void ToolContext::ApplyDiagnosticsRouting() {
 // capability files from the additional path (or "./" without one). So the
 // tool changes into the definition directory and gives the capability
 // directory, when it is another one, as the additional path.
-void ToolContext::ChooseDefinitionDirectories() {
+void ToolContext::ChooseDefinitionDirectories()
+{
     for (const std::string* directory : {&tcdDirectory_, &hwcDirectory_}) {
         if (!directory->empty() && !std::filesystem::is_directory(UserPath(*directory))) {
             throw UsageFailure(kDirectoryMissing + *directory);
@@ -104,7 +111,8 @@ void ToolContext::ChooseDefinitionDirectories() {
     }
 }
 
-void ToolContext::LoadLibrary() {
+void ToolContext::LoadLibrary()
+{
     if (libraryLoaded_) {
         return;
     }
@@ -116,7 +124,8 @@ void ToolContext::LoadLibrary() {
     libraryLoaded_ = true;
 }
 
-AttachedDevice& ToolContext::AttachDevice(const DeviceOptions& options) {
+AttachedDevice& ToolContext::AttachDevice(const DeviceOptions& options)
+{
     const bool givenHere = options.deviceOption != nullptr && options.deviceOption->count() > 0;
     const std::string& device = givenHere || globalDevice_.empty() ? options.hardwareType : globalDevice_;
     LoadLibrary();
@@ -132,7 +141,8 @@ AttachedDevice& ToolContext::AttachDevice(const DeviceOptions& options) {
     return *device_;
 }
 
-bool ToolContext::CaptureLibraryReport(bool (*operation)(const char*), const char* argument, std::string* report) {
+bool ToolContext::CaptureLibraryReport(bool (*operation)(const char*), const char* argument, std::string* report)
+{
     std::ostringstream collected;
     std::streambuf* previous = std::cout.rdbuf(collected.rdbuf());
     TarnLink::TarnCommandFactory::SetVerbosity(true, compileTrace_);

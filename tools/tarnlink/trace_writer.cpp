@@ -15,20 +15,23 @@ constexpr char kEntryEnd[] = " ;";
 constexpr char kSendOpening[] = "tarn send ";
 constexpr char kRequestOpening[] = "tarn request ";
 
-std::uint32_t MillisecondTicks() {
+std::uint32_t MillisecondTicks()
+{
     const auto sinceStart = std::chrono::steady_clock::now().time_since_epoch();
     return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(sinceStart).count());
 }
 
 } // namespace
 
-TraceWriter::TraceWriter(const std::filesystem::path& path) : file_(path, std::ios::binary) {
+TraceWriter::TraceWriter(const std::filesystem::path& path) : file_(path, std::ios::binary)
+{
     if (!file_) {
         throw CommandFailure(kCannotWrite + path.string());
     }
 }
 
-void TraceWriter::Write(const TarnLink::TarnCommand& command) {
+void TraceWriter::Write(const TarnLink::TarnCommand& command)
+{
     file_ << kTimeStamp << MillisecondTicks() << kEntryEnd;
     if (command.IsSendCommand()) {
         command.WriteParsable(file_);

@@ -10,8 +10,8 @@ namespace TarnLinkPrivate {
 namespace Platform {
 
 struct CompiledInItem {
-    int kind;          // 1: definition file, 2: capability file
-    const char* name;  // the item's name in the manifest
+    int kind;         // 1: definition file, 2: capability file
+    const char* name; // the item's name in the manifest
     const unsigned char* bytes;
     std::size_t size;
 };

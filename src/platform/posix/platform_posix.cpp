@@ -79,7 +79,7 @@ bool AppendToExistingFile(const std::string& path, const std::string& text)
 
 std::uint32_t TickCountMilliseconds()
 {
-    timespec now {};
+    timespec now{};
     ::clock_gettime(CLOCK_MONOTONIC, &now);
     const std::uint64_t millis =
         static_cast<std::uint64_t>(now.tv_sec) * 1000u + static_cast<std::uint64_t>(now.tv_nsec) / 1000000u;

@@ -13,15 +13,9 @@ HMODULE gLibraryModule = nullptr;
 
 } // namespace
 
-void RememberLibraryModule(HMODULE module)
-{
-    gLibraryModule = module;
-}
+void RememberLibraryModule(HMODULE module) { gLibraryModule = module; }
 
-HMODULE LibraryModule()
-{
-    return gLibraryModule != nullptr ? gLibraryModule : reinterpret_cast<HMODULE>(&__ImageBase);
-}
+HMODULE LibraryModule() { return gLibraryModule != nullptr ? gLibraryModule : reinterpret_cast<HMODULE>(&__ImageBase); }
 
 } // namespace Platform
 } // namespace TarnLinkPrivate

@@ -23,10 +23,7 @@ bool IsDirectory(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool EndsWithSeparator(const std::string& path)
-{
-    return !path.empty() && (path.back() == '/' || path.back() == '\\');
-}
+bool EndsWithSeparator(const std::string& path) { return !path.empty() && (path.back() == '/' || path.back() == '\\'); }
 
 std::string ReadWholeFile(std::FILE* file)
 {
@@ -46,7 +43,7 @@ std::vector<DirectoryEntry> ListDirectory(const std::string& directory)
     std::vector<DirectoryEntry> entries;
     const std::string listed = directory.empty() ? std::string(".") : directory;
     const std::string pattern = listed + (EndsWithSeparator(listed) ? "*" : "/*");
-    _finddata64i32_t found {};
+    _finddata64i32_t found{};
     const intptr_t search = _findfirst64i32(pattern.c_str(), &found);
     if (search == -1) {
         return entries;
@@ -96,10 +93,7 @@ bool AppendToExistingFile(const std::string& path, const std::string& text)
     return std::fclose(file) == 0 && written;
 }
 
-std::uint32_t TickCountMilliseconds()
-{
-    return GetTickCount();
-}
+std::uint32_t TickCountMilliseconds() { return GetTickCount(); }
 
 } // namespace Platform
 } // namespace TarnLinkPrivate
