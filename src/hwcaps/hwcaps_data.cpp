@@ -56,8 +56,14 @@ bool PropertyGroup::Add(const std::string& name, const Variant& value)
 
 void PropertyGroup::Replace(const std::string& name, const Variant& value)
 {
-    properties_.erase(name); // the index entry is repointed at once, before any look-up
-    Add(name, value);
+    // The value changes in place: the index keeps viewing the same entry.
+    const auto found = properties_.find(name);
+    if (found == properties_.end()) {
+        Add(name, value);
+        return;
+    }
+    Variant replacement(value);
+    found->second.swap(replacement);
 }
 
 PropertyGroup& HWCapsData::GroupFor(const ConditionContents& list)
