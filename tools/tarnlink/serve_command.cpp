@@ -1,10 +1,9 @@
 #include <CLI/CLI.hpp>
-#include <asio.hpp>
-#include <csignal>
 #include <iostream>
 #include <memory>
 #include <stdexcept>
 
+#include "stop_signals.h"
 #include "subcommands.h"
 #include "tarnlink/TarnNetwork.h"
 #include "tarnlink/TarnVirtualDevice.h"
@@ -76,10 +75,7 @@ void Serve(ToolContext& context, const ServeOptions& options)
     ServedVirtualDevice served(device);
     TarnLink::Net::DeviceServer server(served, serverOptions);
 
-    // Taken before the server says it is ready, so no signal falls between.
-    asio::io_context signals;
-    asio::signal_set stopSignals(signals, SIGINT, SIGTERM);
-    stopSignals.async_wait([](const asio::error_code& /*error*/, int /*signal*/) {});
+    StopSignals stopSignals; // before the server says it is ready, so no signal falls between
     try {
         server.Start();
     } catch (const std::runtime_error& error) {
@@ -87,7 +83,7 @@ void Serve(ToolContext& context, const ServeOptions& options)
     }
     const TarnLink::Net::TcpAddress listening{serverOptions.listen.host, server.GetPort()};
     context.Out() << kServing << options.hardwareType << kOn << listening.ToUrl() << kHowToStop << std::flush;
-    signals.run();
+    stopSignals.Wait();
     server.Stop();
     context.Out() << kStopped;
 }
