@@ -17,9 +17,6 @@ StopSignals::StopSignals() : state_(std::make_unique<State>())
 
 StopSignals::~StopSignals() = default;
 
-void StopSignals::Wait()
-{
-    state_->io.run();
-}
+void StopSignals::Wait() { state_->io.run(); }
 
 } // namespace TarnLinkTool
