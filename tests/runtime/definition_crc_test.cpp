@@ -182,6 +182,10 @@ TEST_F(DefinitionCRCTest, VerifyingReportsFailures)
 
 TEST_F(DefinitionCRCTest, FileThatCannotBeOpenedForUpdateFailsTheStamping)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "a dangling symbolic link is how this test makes a file unopenable; Windows file systems "
+                    "do not offer one to unprivileged processes";
+#endif
     fs::create_symlink("nowhere/missing", "dangling.tcd");
     TarnCommandFactory::SetVerbosity(true, false);
     CoutCapture output;
