@@ -56,7 +56,7 @@ std::vector<unsigned char> CompileOne(TarnLink::TarnCommand& command)
 
 void RunCompile(ToolContext& context, const std::vector<std::string>& words)
 {
-    context.LoadLibrary();
+    context.LoadDictionary();
     StatementReader reader(JoinWords(words), kStatementSource);
     TarnLink::TarnCommand command;
     bool any = false;

@@ -34,7 +34,7 @@ void RunDecode(ToolContext& context, const DecodeOptions& options)
     if (!ParseHex(joined, &bytes)) {
         throw UsageFailure(kMalformedHex);
     }
-    context.LoadLibrary();
+    context.LoadDictionary();
     const TarnLink::CommandInfo info = RequireCommandInfo(options.name);
     if (info.kind == TarnLink::CommandKind::kMeta) {
         throw CommandFailure(info.name + kMetaRefused);

@@ -12,7 +12,7 @@ constexpr char kCannotWrite[] = "cannot write ";
 
 void RunHeader(ToolContext& context, const std::string& outputPath)
 {
-    context.LoadLibrary();
+    context.LoadDictionary();
     if (outputPath.empty()) {
         TarnLink::TarnDictionary::WriteHeaderText(context.Out());
         context.Out() << '\n';

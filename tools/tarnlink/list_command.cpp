@@ -76,7 +76,7 @@ std::string Addressing(const TarnLink::CommandInfo& info)
 
 void RunList(ToolContext& context, const ListOptions& options)
 {
-    context.LoadLibrary();
+    context.LoadDictionary();
     std::vector<TarnLink::CommandInfo> shown;
     std::size_t nameWidth = 0;
     for (const std::string& name : TarnLink::TarnDictionary::GetCommandNames()) {

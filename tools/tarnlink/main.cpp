@@ -30,6 +30,8 @@ int main(int argc, char** argv)
     try {
         ToolContext context(std::cout);
         CLI::App app(kDescription, "tarnlink");
+        // Paths such as "/tmp/x.tarn" (Wine, MSYS) are arguments, not "/option"s.
+        app.allow_windows_style_options(false);
         app.set_version_flag("--version", std::string("tarnlink ") + TARNLINK_TOOL_VERSION);
         app.require_subcommand(1);
         app.fallthrough();

@@ -67,7 +67,7 @@ TarnLink::Net::DeviceServerOptions ServerOptions(const ToolContext& context, con
 void Serve(ToolContext& context, const ServeOptions& options)
 {
     const TarnLink::Net::DeviceServerOptions serverOptions = ServerOptions(context, options);
-    context.LoadLibrary();
+    context.LoadDictionary();
     TarnLink::TarnVirtualDevice device(options.hardwareType.c_str());
     for (const std::string& subcomponent : options.subcomponents) {
         device.AddSubcomponent(subcomponent.c_str());

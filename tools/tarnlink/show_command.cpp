@@ -31,7 +31,7 @@ void WriteSection(std::ostream& out, const char* heading, const std::string& nam
 
 void RunShow(ToolContext& context, const std::string& name)
 {
-    context.LoadLibrary();
+    context.LoadDictionary();
     RequireCommandInfo(name);
     std::ostream& out = context.Out();
     WriteSection(out, kDumpHeading, name, &TarnLink::TarnDictionary::DumpCommand);

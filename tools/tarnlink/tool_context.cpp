@@ -111,7 +111,7 @@ void ToolContext::ChooseDefinitionDirectories()
     }
 }
 
-void ToolContext::LoadLibrary()
+void ToolContext::LoadDictionary()
 {
     if (libraryLoaded_) {
         return;
@@ -128,7 +128,7 @@ AttachedDevice& ToolContext::AttachDevice(const DeviceOptions& options)
 {
     const bool givenHere = options.deviceOption != nullptr && options.deviceOption->count() > 0;
     const std::string& device = givenHere || globalDevice_.empty() ? options.hardwareType : globalDevice_;
-    LoadLibrary();
+    LoadDictionary();
     device_ = MakeAttachedDevice(device, options.subcomponents, verbose_);
     // Overriding also detects the hardware, as a host does when it finds a
     // box, so the per-command time-outs of its capability file apply.

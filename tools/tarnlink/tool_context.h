@@ -63,7 +63,7 @@ public:
     std::filesystem::path UserPath(const std::string& path) const;
 
     // Loads the dictionary and the capability files; a failure throws.
-    void LoadLibrary();
+    void LoadDictionary();
     // The device the subcommand's --device names (the global --device when
     // it names none), installed as the current conduit, its hardware detected.
     AttachedDevice& AttachDevice(const DeviceOptions& options);
