@@ -47,8 +47,7 @@ void WriteMultiByteFields(std::ostream& out, const ParameterDefinition& paramete
 
 bool WriteParameterFields(std::ostream& out, const ParameterDefinition& parameter)
 {
-    const ParamType type = ParamTypeFromName(parameter.typeName);
-    switch (type) {
+    switch (parameter.type) {
     case ParamType::kInt8:
         out << kSignedByteField << parameter.name << kSemicolon;
         return true;
@@ -61,7 +60,7 @@ bool WriteParameterFields(std::ostream& out, const ParameterDefinition& paramete
     case ParamType::kInvalid:
         return false;
     default:
-        WriteMultiByteFields(out, parameter, static_cast<std::size_t>(FixedSizeOf(type)));
+        WriteMultiByteFields(out, parameter, static_cast<std::size_t>(FixedSizeOf(parameter.type)));
         return true;
     }
 }

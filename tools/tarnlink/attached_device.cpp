@@ -12,7 +12,6 @@ namespace {
 constexpr char kVirtualDeviceLabel[] = "Virtual device      ";
 constexpr char kSubcomponentsLabel[] = "Sub-components      ";
 constexpr char kDeviceServerLabel[] = "Device server       ";
-constexpr char kNone[] = "(none)";
 constexpr char kSubcomponentsOfAServer[] =
     "--subcomponent describes the virtual device; a device server's device reports its own";
 

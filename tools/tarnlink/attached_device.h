@@ -11,6 +11,9 @@
 
 namespace TarnLinkTool {
 
+// What the lines of caps show where there is no value.
+constexpr char kNone[] = "(none)";
+
 // The device that run and caps talk to: the virtual device in the tool's own
 // process, or a device server reached over TCP. Either way every packet
 // exchanged is logged, so that run shows the same lines for both.

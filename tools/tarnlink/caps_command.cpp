@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "attached_device.h"
 #include "subcommands.h"
 #include "tarnlink/TarnHWCaps.h"
 #include "tarnlink/TarnHWCapsQueries.h"
@@ -15,7 +16,6 @@ namespace {
 using TarnLink::HWCaps::CmdParamConditionList;
 
 constexpr char kNoAnswer[] = "-";
-constexpr char kNone[] = "(none)";
 constexpr char kDetectedLabel[] = "Detected hardware   ";
 constexpr char kFileLabel[] = "Capability file     ";
 constexpr char kFunctionHeading[] = "Function";
