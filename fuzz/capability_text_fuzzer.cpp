@@ -94,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     TarnHWCaps* caps = TarnHWCapsFactory::CreateHWCaps(first.c_str());
-    Require(caps != nullptr && caps->Data() != nullptr, "a registered set has data");
+    Require(caps != nullptr && TarnLinkPrivate::RegisteredDataOf(*caps) != nullptr, "a registered set has data");
     if (!second.empty()) {
         TarnHWCaps* merged = TarnHWCapsFactory::CreateHWCaps(second.c_str());
         caps->MergeHWCaps(merged);

@@ -3,12 +3,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "tarnlink/TarnExport.h"
 
 namespace TarnLinkPrivate {
 struct ConditionContents;
-class HWCapsData;
 } // namespace TarnLinkPrivate
 
 // The capability sets of the hardware types, their conditions, and the
@@ -47,16 +47,17 @@ public:
                              char* parameter, std::int32_t* value, std::size_t symbolSize, char* symbol) const;
     bool MatchRequired(const CmdParamConditionList& other) const;
 
-    const TarnLinkPrivate::ConditionContents& Contents() const { return *contents_; }
-
 private:
-    friend class TarnHWCaps;
-    TarnLinkPrivate::ConditionContents* contents_;
+    friend class TarnHWCaps; // reads the conditions a question is asked with
+    std::unique_ptr<TarnLinkPrivate::ConditionContents> contents_;
 };
 
 class TarnHWCapsFactory;
 
-// A handle on the capability set of one hardware type.
+// A handle on the capability set of one hardware type. Each call reads the set
+// registered under the handle's type name at that moment: a handle kept over
+// Terminate answers nothing, and over a new Initialize answers from the set
+// loaded then.
 class TARNLINK_API TarnHWCaps {
 public:
     const char* GetHWGuidOrName() const;
@@ -92,8 +93,6 @@ public:
 
     bool MergeHWCaps(TarnHWCaps* other);
 
-    TarnLinkPrivate::HWCapsData* Data() const { return data_; }
-
 private:
     friend class TarnHWCapsFactory;
     explicit TarnHWCaps(const char* hardwareType);
@@ -101,9 +100,11 @@ private:
     TarnHWCaps(const TarnHWCaps&) = delete;
     TarnHWCaps& operator=(const TarnHWCaps&) = delete;
 
+    // The conditions of the host's list; null (the unconditional values) for none.
+    static const TarnLinkPrivate::ConditionContents* ConditionsOf(const CmdParamConditionList* cond);
+
     struct Record;
-    Record* record_;
-    TarnLinkPrivate::HWCapsData* data_;
+    std::unique_ptr<Record> record_;
 };
 
 class TARNLINK_API TarnHWCapsFactory {
@@ -165,8 +166,7 @@ private:
 
     TarnHWCapsInterceptor* interceptor_ = nullptr;
     std::int32_t interceptorConduitId_ = 0;
-    TarnHWCaps* currentCaps_ = nullptr; // owned by the library's store of detected sets
-    TarnHWCapsPtr currentCapsHolder_;
+    TarnHWCapsPtr currentCaps_; // owned by the library's store of detected sets
 };
 
 } // namespace HWCaps

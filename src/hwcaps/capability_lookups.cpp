@@ -3,8 +3,6 @@
 #include <cstring>
 #include <string>
 
-#include "hwcaps/hwcaps_data.h"
-
 namespace TarnLinkPrivate {
 
 using TarnLink::HWCaps::CmdParamConditionList;
@@ -14,7 +12,7 @@ using TarnLink::HWCaps::TarnHWCapsManager;
 
 namespace {
 
-constexpr const char* kTrueTexts[] = {"TRUE", "true", "True"};
+constexpr char kTrueTexts[][sizeof "TRUE"] = {"TRUE", "true", "True"};
 
 TarnHWCapsInterceptor* ActiveInterceptor(const TarnHWCapsManager& manager, std::int32_t conduitId)
 {
@@ -35,23 +33,19 @@ bool IsTrueText(const char* text)
     return false;
 }
 
-// A boolean is a string property with one of the true texts (compared up to
-// a NUL byte, as its copy into a C buffer would be).
+// A boolean is a string property with one of the true texts, compared up to
+// a NUL byte as its copy into a C buffer is. The buffer keeps one character
+// more than a true text, so a longer value never compares equal.
 bool ReadBoolean(const TarnHWCaps* caps, const char* key, CmdParamConditionList* cond)
 {
-    if (caps == nullptr || caps->Data() == nullptr) {
-        return false;
-    }
-    const auto* text = TarnLink::VariantImpl::variant_cast<std::string>(
-        caps->Data()->FindProperty(key, cond != nullptr ? &cond->Contents() : nullptr));
-    return text != nullptr && IsTrueText(text->c_str());
+    char text[sizeof kTrueTexts[0] + 1] = {};
+    return caps != nullptr && caps->GetPropertyAsString(key, sizeof text, text, cond) && IsTrueText(text);
 }
 
 bool ReadInteger(const TarnHWCaps* caps, const char* key, std::int32_t* value, CmdParamConditionList* cond)
 {
     std::int32_t read = 0;
-    if (caps == nullptr || !caps->HasProperty(key, cond) || !caps->IsPropertyInteger(key, cond) ||
-        !caps->GetPropertyAsInteger(key, &read, cond)) {
+    if (caps == nullptr || !caps->GetPropertyAsInteger(key, &read, cond)) {
         return false;
     }
     if (value != nullptr) {
@@ -62,7 +56,7 @@ bool ReadInteger(const TarnHWCaps* caps, const char* key, std::int32_t* value, C
 
 bool ReadString(const TarnHWCaps* caps, const char* key, char* buffer, std::size_t size, CmdParamConditionList* cond)
 {
-    if (caps == nullptr || !caps->HasProperty(key, cond) || !caps->IsPropertyString(key, cond)) {
+    if (caps == nullptr || !caps->IsPropertyString(key, cond)) {
         return false;
     }
     std::memset(buffer, 0, size);

@@ -1,4 +1,5 @@
 #include <iterator>
+#include <memory>
 
 #include "hwcaps/buffer_copy.h"
 #include "hwcaps/condition_contents.h"
@@ -9,10 +10,10 @@ namespace HWCaps {
 
 using TarnLinkPrivate::ConditionContents;
 
-CmdParamConditionList::CmdParamConditionList() : contents_(new ConditionContents()) {}
+CmdParamConditionList::CmdParamConditionList() : contents_(std::make_unique<ConditionContents>()) {}
 
 CmdParamConditionList::CmdParamConditionList(const CmdParamConditionList& other)
-    : contents_(new ConditionContents(*other.contents_))
+    : contents_(std::make_unique<ConditionContents>(*other.contents_))
 {
 }
 
@@ -24,7 +25,7 @@ CmdParamConditionList& CmdParamConditionList::operator=(const CmdParamConditionL
     return *this;
 }
 
-CmdParamConditionList::~CmdParamConditionList() { delete contents_; }
+CmdParamConditionList::~CmdParamConditionList() = default;
 
 bool CmdParamConditionList::AddCmdParamIntegerValue(const char* command, const char* parameter, std::int32_t value)
 {

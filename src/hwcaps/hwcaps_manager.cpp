@@ -1,3 +1,5 @@
+#include <memory>
+
 #include "hwcaps/conduit_caps_map.h"
 #include "hwcaps/hardware_detection.h"
 #include "tarnlink/TarnHWCaps.h"
@@ -9,12 +11,14 @@ namespace HWCaps {
 namespace {
 
 // Made by the first Instance, destroyed by Destroy; only the manager itself
-// may create and destroy one.
+// may create and destroy one, so the deleter is made by its members.
+using ManagerDeleter = void (*)(TarnHWCapsManager*);
+
 struct ManagerInstance {
-    TarnHWCapsManager* manager = nullptr;
+    std::unique_ptr<TarnHWCapsManager, ManagerDeleter> manager{nullptr, nullptr};
 };
 
-TarnHWCapsManager*& InstanceSlot() { return TarnLinkPrivate::ProcessWide<ManagerInstance>().manager; }
+ManagerInstance& Slot() { return TarnLinkPrivate::ProcessWide<ManagerInstance>(); }
 
 } // namespace
 
@@ -25,33 +29,28 @@ TarnHWCapsManager::~TarnHWCapsManager() { TarnLinkPrivate::DestroyConduitCapsMap
 
 TarnHWCapsManager* TarnHWCapsManager::Instance()
 {
-    TarnHWCapsManager*& instance = InstanceSlot();
-    if (instance == nullptr) {
-        instance = new TarnHWCapsManager();
-        instance->UpdateHWCaps();
+    ManagerInstance& slot = Slot();
+    if (slot.manager == nullptr) {
+        slot.manager = {new TarnHWCapsManager(), [](TarnHWCapsManager* manager) { delete manager; }};
+        slot.manager->UpdateHWCaps();
     }
-    return instance;
+    return slot.manager.get();
 }
 
-void TarnHWCapsManager::Destroy()
-{
-    TarnHWCapsManager*& instance = InstanceSlot();
-    delete instance;
-    instance = nullptr;
-}
+void TarnHWCapsManager::Destroy() { Slot().manager.reset(); }
 
 // A previous set without base id is no longer reachable once replaced, so it
 // goes.
 void TarnHWCapsManager::UpdateHWCaps()
 {
-    currentCaps_ = TarnLinkPrivate::DetectHardwareCaps();
-    currentCapsHolder_.SetPtr(currentCaps_);
-    if (currentCaps_ != TarnLinkPrivate::UnmappedCaps()) {
+    TarnHWCaps* detected = TarnLinkPrivate::DetectHardwareCaps();
+    currentCaps_.SetPtr(detected);
+    if (detected != TarnLinkPrivate::UnmappedCaps()) {
         TarnLinkPrivate::KeepUnmappedCaps(nullptr);
     }
 }
 
-const TarnHWCapsPtr& TarnHWCapsManager::GetHWCapsPtr() const { return currentCapsHolder_; }
+const TarnHWCapsPtr& TarnHWCapsManager::GetHWCapsPtr() const { return currentCaps_; }
 
 const TarnHWCaps* TarnHWCapsManager::GetHWCapsPtr(std::int32_t conduitId) const
 {

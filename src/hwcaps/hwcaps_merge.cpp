@@ -4,6 +4,7 @@
 
 #include "diagnostics/diagnostics.h"
 #include "hwcaps/hwcaps_data.h"
+#include "hwcaps/hwcaps_registry.h"
 #include "tarnlink/TarnHWCaps.h"
 
 // Merging folds an optional part's capability set (a plug-in board, a codec
@@ -140,11 +141,13 @@ bool MergeCommandValues(HWCapsData& target, const HWCapsData& other)
 
 bool TarnHWCaps::MergeHWCaps(TarnHWCaps* other)
 {
-    if (data_ == nullptr || other == nullptr || other->data_ == nullptr) {
+    HWCapsData* data = TarnLinkPrivate::RegisteredDataOf(*this);
+    const HWCapsData* otherData = other != nullptr ? TarnLinkPrivate::RegisteredDataOf(*other) : nullptr;
+    if (data == nullptr || otherData == nullptr) {
         return false;
     }
-    HWCapsData& target = *data_;
-    const HWCapsData& source = *other->data_;
+    HWCapsData& target = *data;
+    const HWCapsData& source = *otherData;
     if (&target == &source) {
         return true;
     }

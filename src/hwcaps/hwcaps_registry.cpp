@@ -1,13 +1,16 @@
 #include "hwcaps/hwcaps_registry.h"
 #include "platform/process_wide.h"
 
+#include <functional>
 #include <map>
+#include <string_view>
 
 namespace TarnLinkPrivate {
 
 namespace {
 
-using HWCapsRegistry = std::map<std::string, std::unique_ptr<HWCapsData>>;
+// Transparent comparison finds a handle's type name without copying it.
+using HWCapsRegistry = std::map<std::string, std::unique_ptr<HWCapsData>, std::less<>>;
 
 HWCapsRegistry& Registry() { return ProcessWide<HWCapsRegistry>(); }
 
@@ -22,6 +25,13 @@ bool FindHWCapsEntry(const std::string& hardwareType, HWCapsData** data)
     }
     *data = entry->second.get();
     return true;
+}
+
+HWCapsData* RegisteredDataOf(const TarnLink::HWCaps::TarnHWCaps& caps)
+{
+    const HWCapsRegistry& registry = Registry();
+    const auto entry = registry.find(std::string_view(caps.GetHWGuidOrName()));
+    return entry != registry.end() ? entry->second.get() : nullptr;
 }
 
 bool RegisterHWCapsData(std::unique_ptr<HWCapsData>& data)

@@ -8,11 +8,16 @@
 #include <string>
 
 #include "hwcaps/hwcaps_data.h"
+#include "tarnlink/TarnHWCaps.h"
 
 namespace TarnLinkPrivate {
 
 // True when the type has an entry; data receives its set (null when discarded).
 bool FindHWCapsEntry(const std::string& hardwareType, HWCapsData** data);
+// The set a handle reads: the data registered under the handle's type name,
+// null when the type has none or its data was discarded. Looked up on every
+// use, so a handle kept over Terminate never reaches data already destroyed.
+HWCapsData* RegisteredDataOf(const TarnLink::HWCaps::TarnHWCaps& caps);
 // Registers the set under its hardware type and takes it; false, leaving data
 // with the caller, when the type has an entry already.
 bool RegisterHWCapsData(std::unique_ptr<HWCapsData>& data);

@@ -1,4 +1,5 @@
 #include <iterator>
+#include <memory>
 #include <string>
 
 #include "hwcaps/buffer_copy.h"
@@ -12,6 +13,8 @@ namespace HWCaps {
 
 using TarnLinkPrivate::CommandValueEntry;
 using TarnLinkPrivate::ConditionContents;
+using TarnLinkPrivate::HWCapsData;
+using TarnLinkPrivate::RegisteredDataOf;
 using TarnLinkPrivate::SymbolList;
 using TarnLinkPrivate::ValueRange;
 using VariantImpl::variant_cast;
@@ -20,50 +23,48 @@ struct TarnHWCaps::Record {
     std::string typeName;
 };
 
-namespace {
-
-const ConditionContents* ContentsOf(const CmdParamConditionList* cond)
+const ConditionContents* TarnHWCaps::ConditionsOf(const CmdParamConditionList* cond)
 {
-    return cond != nullptr ? &cond->Contents() : nullptr;
+    return cond != nullptr ? cond->contents_.get() : nullptr;
 }
 
-} // namespace
+TarnHWCaps::TarnHWCaps(const char* hardwareType) : record_(std::make_unique<Record>(Record{hardwareType})) {}
 
-TarnHWCaps::TarnHWCaps(const char* hardwareType) : record_(new Record{hardwareType}), data_(nullptr)
-{
-    TarnLinkPrivate::FindHWCapsEntry(record_->typeName, &data_);
-}
-
-TarnHWCaps::~TarnHWCaps() { delete record_; }
+TarnHWCaps::~TarnHWCaps() = default;
 
 const char* TarnHWCaps::GetHWGuidOrName() const { return record_->typeName.c_str(); }
 
 const char* TarnHWCaps::GetHWCapsFilename() const
 {
-    return data_ != nullptr ? data_->FileName().c_str() : record_->typeName.c_str();
+    const HWCapsData* data = RegisteredDataOf(*this);
+    return data != nullptr ? data->FileName().c_str() : record_->typeName.c_str();
 }
 
 bool TarnHWCaps::HasProperty(const char* name, CmdParamConditionList* cond) const
 {
-    return data_ != nullptr && data_->FindProperty(name, ContentsOf(cond)) != nullptr;
+    const HWCapsData* data = RegisteredDataOf(*this);
+    return data != nullptr && data->FindProperty(name, ConditionsOf(cond)) != nullptr;
 }
 
 bool TarnHWCaps::IsPropertyInteger(const char* name, CmdParamConditionList* cond) const
 {
-    return data_ != nullptr && variant_cast<std::int32_t>(data_->FindProperty(name, ContentsOf(cond))) != nullptr;
+    const HWCapsData* data = RegisteredDataOf(*this);
+    return data != nullptr && variant_cast<std::int32_t>(data->FindProperty(name, ConditionsOf(cond))) != nullptr;
 }
 
 bool TarnHWCaps::IsPropertyString(const char* name, CmdParamConditionList* cond) const
 {
-    return data_ != nullptr && variant_cast<std::string>(data_->FindProperty(name, ContentsOf(cond))) != nullptr;
+    const HWCapsData* data = RegisteredDataOf(*this);
+    return data != nullptr && variant_cast<std::string>(data->FindProperty(name, ConditionsOf(cond))) != nullptr;
 }
 
 bool TarnHWCaps::GetPropertyAsInteger(const char* name, std::int32_t* value, CmdParamConditionList* cond) const
 {
-    if (data_ == nullptr || value == nullptr) {
+    const HWCapsData* data = RegisteredDataOf(*this);
+    if (data == nullptr || value == nullptr) {
         return false;
     }
-    const std::int32_t* stored = variant_cast<std::int32_t>(data_->FindProperty(name, ContentsOf(cond)));
+    const std::int32_t* stored = variant_cast<std::int32_t>(data->FindProperty(name, ConditionsOf(cond)));
     if (stored == nullptr) {
         return false;
     }
@@ -74,28 +75,31 @@ bool TarnHWCaps::GetPropertyAsInteger(const char* name, std::int32_t* value, Cmd
 bool TarnHWCaps::GetPropertyAsString(const char* name, std::size_t size, char* buffer,
                                      CmdParamConditionList* cond) const
 {
-    if (data_ == nullptr) {
+    const HWCapsData* data = RegisteredDataOf(*this);
+    if (data == nullptr) {
         TarnLinkPrivate::CopyValueOut(std::string(), size, buffer);
         return false;
     }
-    const std::string* stored = variant_cast<std::string>(data_->FindProperty(name, ContentsOf(cond)));
+    const std::string* stored = variant_cast<std::string>(data->FindProperty(name, ConditionsOf(cond)));
     return stored != nullptr && TarnLinkPrivate::CopyValueOut(*stored, size, buffer);
 }
 
 std::size_t TarnHWCaps::GetNumProperties(CmdParamConditionList* cond) const
 {
+    const HWCapsData* data = RegisteredDataOf(*this);
     const TarnLinkPrivate::PropertyGroup* group =
-        data_ != nullptr ? data_->FindPropertyGroup(ContentsOf(cond)) : nullptr;
+        data != nullptr ? data->FindPropertyGroup(ConditionsOf(cond)) : nullptr;
     return group != nullptr ? group->All().size() : 0;
 }
 
 bool TarnHWCaps::GetNthPropertyName(std::size_t n, std::size_t size, char* buffer, CmdParamConditionList* cond) const
 {
-    if (data_ == nullptr) {
+    const HWCapsData* data = RegisteredDataOf(*this);
+    if (data == nullptr) {
         TarnLinkPrivate::CopyValueOut(std::string(), size, buffer);
         return false;
     }
-    const TarnLinkPrivate::PropertyGroup* group = data_->FindPropertyGroup(ContentsOf(cond));
+    const TarnLinkPrivate::PropertyGroup* group = data->FindPropertyGroup(ConditionsOf(cond));
     if (group == nullptr || n >= group->All().size()) {
         return false;
     }
@@ -107,19 +111,20 @@ bool TarnHWCaps::GetNthPropertyName(std::size_t n, std::size_t size, char* buffe
 bool TarnHWCaps::CommandParameterHasDefinedValues(const char* command, const char* parameter,
                                                   CmdParamConditionList* cond) const
 {
-    return data_ != nullptr && data_->FindCommandValue(command, parameter, ContentsOf(cond)) != nullptr;
+    const HWCapsData* data = RegisteredDataOf(*this);
+    return data != nullptr && data->FindCommandValue(command, parameter, ConditionsOf(cond)) != nullptr;
 }
 
 namespace {
 
 template <class T>
-const T* CommandValueAs(const TarnLinkPrivate::HWCapsData* data, const char* command, const char* parameter,
-                        const CmdParamConditionList* cond)
+const T* CommandValueAs(const HWCapsData* data, const char* command, const char* parameter,
+                        const ConditionContents* conditions)
 {
     if (data == nullptr) {
         return nullptr;
     }
-    const CommandValueEntry* entry = data->FindCommandValue(command, parameter, ContentsOf(cond));
+    const CommandValueEntry* entry = data->FindCommandValue(command, parameter, conditions);
     return entry != nullptr ? variant_cast<T>(&entry->value) : nullptr;
 }
 
@@ -128,19 +133,20 @@ const T* CommandValueAs(const TarnLinkPrivate::HWCapsData* data, const char* com
 bool TarnHWCaps::CommandParameterHasRangeValues(const char* command, const char* parameter,
                                                 CmdParamConditionList* cond) const
 {
-    return CommandValueAs<ValueRange>(data_, command, parameter, cond) != nullptr;
+    return CommandValueAs<ValueRange>(RegisteredDataOf(*this), command, parameter, ConditionsOf(cond)) != nullptr;
 }
 
 bool TarnHWCaps::CommandParameterHasSymbolValues(const char* command, const char* parameter,
                                                  CmdParamConditionList* cond) const
 {
-    return CommandValueAs<SymbolList>(data_, command, parameter, cond) != nullptr;
+    return CommandValueAs<SymbolList>(RegisteredDataOf(*this), command, parameter, ConditionsOf(cond)) != nullptr;
 }
 
 bool TarnHWCaps::GetCommandParameterNumSymbolValues(const char* command, const char* parameter, std::int32_t* count,
                                                     CmdParamConditionList* cond) const
 {
-    const SymbolList* symbols = CommandValueAs<SymbolList>(data_, command, parameter, cond);
+    const SymbolList* symbols =
+        CommandValueAs<SymbolList>(RegisteredDataOf(*this), command, parameter, ConditionsOf(cond));
     if (count == nullptr || symbols == nullptr) {
         return false;
     }
@@ -151,11 +157,12 @@ bool TarnHWCaps::GetCommandParameterNumSymbolValues(const char* command, const c
 bool TarnHWCaps::GetCommandParameterNthSymbolValue(const char* command, const char* parameter, std::int32_t n,
                                                    std::size_t size, char* buffer, CmdParamConditionList* cond) const
 {
-    if (data_ == nullptr) {
+    const HWCapsData* data = RegisteredDataOf(*this);
+    if (data == nullptr) {
         TarnLinkPrivate::CopyValueOut(std::string(), size, buffer);
         return false;
     }
-    const SymbolList* symbols = CommandValueAs<SymbolList>(data_, command, parameter, cond);
+    const SymbolList* symbols = CommandValueAs<SymbolList>(data, command, parameter, ConditionsOf(cond));
     if (symbols == nullptr || n < 0 || static_cast<std::size_t>(n) >= symbols->size()) {
         return false;
     }
@@ -167,7 +174,8 @@ bool TarnHWCaps::GetCommandParameterNthSymbolValue(const char* command, const ch
 bool TarnHWCaps::GetCommandParameterRanges(const char* command, const char* parameter, std::int32_t* low,
                                            std::int32_t* high, CmdParamConditionList* cond) const
 {
-    const ValueRange* range = CommandValueAs<ValueRange>(data_, command, parameter, cond);
+    const ValueRange* range =
+        CommandValueAs<ValueRange>(RegisteredDataOf(*this), command, parameter, ConditionsOf(cond));
     if (low == nullptr || high == nullptr || range == nullptr) {
         return false;
     }
@@ -178,20 +186,22 @@ bool TarnHWCaps::GetCommandParameterRanges(const char* command, const char* para
 
 bool TarnHWCaps::HasCommandOverrideTimeoutValue(const char* command) const
 {
-    return data_ != nullptr && command != nullptr && data_->Timeouts().count(command) != 0;
+    const HWCapsData* data = RegisteredDataOf(*this);
+    return data != nullptr && command != nullptr && data->Timeouts().count(command) != 0;
 }
 
 bool TarnHWCaps::GetCommandOverrideTimeoutValue(const char* command, std::uint32_t& millisec) const
 {
-    if (data_ == nullptr) {
+    const HWCapsData* data = RegisteredDataOf(*this);
+    if (data == nullptr) {
         return false;
     }
     millisec = 0;
     if (command == nullptr) {
         return false;
     }
-    const auto stored = data_->Timeouts().find(command);
-    if (stored == data_->Timeouts().end()) {
+    const auto stored = data->Timeouts().find(command);
+    if (stored == data->Timeouts().end()) {
         return false;
     }
     millisec = stored->second;
@@ -200,10 +210,11 @@ bool TarnHWCaps::GetCommandOverrideTimeoutValue(const char* command, std::uint32
 
 bool TarnHWCaps::ConfigureOverrideTimeoutsFromHWCaps() const
 {
-    if (data_ == nullptr) {
+    const HWCapsData* data = RegisteredDataOf(*this);
+    if (data == nullptr) {
         return false;
     }
-    for (const auto& timeout : data_->Timeouts()) {
+    for (const auto& timeout : data->Timeouts()) {
         if (!TarnLinkPrivate::SetOverrideTimeoutMillisec(timeout.first, timeout.second)) {
             return false;
         }
@@ -213,47 +224,54 @@ bool TarnHWCaps::ConfigureOverrideTimeoutsFromHWCaps() const
 
 std::int32_t TarnHWCaps::GetNumCmdParamConditionLists() const
 {
-    return data_ != nullptr ? static_cast<std::int32_t>(data_->ConditionLists().size()) : 0;
+    const HWCapsData* data = RegisteredDataOf(*this);
+    return data != nullptr ? static_cast<std::int32_t>(data->ConditionLists().size()) : 0;
 }
 
 bool TarnHWCaps::GetNthCmdParamConditionListKeyname(std::int32_t n, char* buffer, std::size_t size) const
 {
-    if (data_ == nullptr) {
+    const HWCapsData* data = RegisteredDataOf(*this);
+    if (data == nullptr) {
         TarnLinkPrivate::CopyValueOut(std::string(), size, buffer);
         return false;
     }
     if (n < 0 || n >= GetNumCmdParamConditionLists()) {
         return false;
     }
-    return TarnLinkPrivate::CopyNameOut(data_->ConditionLists()[static_cast<std::size_t>(n)]->keyname, size, buffer);
+    return TarnLinkPrivate::CopyNameOut(data->ConditionLists()[static_cast<std::size_t>(n)]->keyname, size, buffer);
 }
+
+namespace {
+
+// The first stored condition list in file order that bears the keyname; the
+// default list never counts.
+const ConditionContents* StoredListNamed(const HWCapsData* data, const char* keyname)
+{
+    if (data == nullptr || keyname == nullptr) {
+        return nullptr;
+    }
+    for (const auto& list : data->ConditionLists()) {
+        if (list->keyname == keyname) {
+            return list.get();
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
 
 bool TarnHWCaps::HasCmdParamConditionListKeyname(const char* keyname) const
 {
-    if (data_ == nullptr || keyname == nullptr) {
-        return false;
-    }
-    for (const auto& list : data_->ConditionLists()) {
-        if (list->keyname == keyname) {
-            return true;
-        }
-    }
-    return false;
+    return StoredListNamed(RegisteredDataOf(*this), keyname) != nullptr;
 }
 
 CmdParamConditionList* TarnHWCaps::CreateCmdParamConditionListByKeyname(const char* keyname) const
 {
-    auto* created = new CmdParamConditionList();
-    if (data_ == nullptr || keyname == nullptr) {
-        return created;
+    auto created = std::make_unique<CmdParamConditionList>();
+    if (const ConditionContents* stored = StoredListNamed(RegisteredDataOf(*this), keyname)) {
+        *created->contents_ = *stored;
     }
-    for (const auto& list : data_->ConditionLists()) {
-        if (list->keyname == keyname) {
-            *created->contents_ = *list;
-            break;
-        }
-    }
-    return created;
+    return created.release(); // the host owns the list
 }
 
 } // namespace HWCaps

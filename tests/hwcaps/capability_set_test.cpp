@@ -30,7 +30,7 @@ protected:
     {
         HWCapsTest::SetUp();
         caps = LoadAndCreate(kQueryBox, "QueryBox");
-        ASSERT_TRUE(caps && caps->Data() != nullptr);
+        ASSERT_TRUE(caps && TarnLinkPrivate::RegisteredDataOf(*caps) != nullptr);
         ASSERT_TRUE(highRate.AddCmdParamIntegerValue("SampleRate", "SampleRate", 3));
     }
 
@@ -187,7 +187,7 @@ TEST_F(CapabilitySetTest, HandleWithoutDataAnswersNothing)
     ASSERT_TRUE(empty);
     EXPECT_STREQ(empty->GetHWGuidOrName(), "EMPTY");
     EXPECT_STREQ(empty->GetHWCapsFilename(), "EMPTY");
-    EXPECT_EQ(empty->Data(), nullptr);
+    EXPECT_EQ(TarnLinkPrivate::RegisteredDataOf(*empty), nullptr);
     EXPECT_FALSE(empty->HasProperty("Count", nullptr));
     EXPECT_EQ(empty->GetNumProperties(nullptr), 0u);
     EXPECT_EQ(empty->GetNumCmdParamConditionLists(), 0);
@@ -210,6 +210,26 @@ TEST_F(CapabilitySetTest, HandleWithoutDataAnswersNothing)
     TarnHWCapsFactory::DestroyHWCaps(released);
     EXPECT_EQ(released, nullptr);
     TarnHWCapsFactory::DestroyHWCaps(released);
+}
+
+// A handle reads the set registered under its name when asked: none while the
+// library is shut down, the newly loaded one after a restart.
+TEST_F(CapabilitySetTest, HandleKeptOverARestartReadsTheSetOfTheMoment)
+{
+    HWCapsHandle studio = Create("StudioBox");
+    {
+        CoutCapture quiet;
+        ASSERT_TRUE(TarnLink::TarnCommandFactory::Terminate());
+    }
+    std::int32_t baseId = 0;
+    EXPECT_FALSE(studio->GetPropertyAsInteger("TarnConduitBaseID", &baseId, nullptr));
+    EXPECT_STREQ(studio->GetHWCapsFilename(), "StudioBox");
+    {
+        CoutCapture quiet;
+        ASSERT_TRUE(TarnLink::TarnCommandFactory::Initialize());
+    }
+    EXPECT_TRUE(studio->GetPropertyAsInteger("TarnConduitBaseID", &baseId, nullptr));
+    EXPECT_EQ(baseId, 4000);
 }
 
 } // namespace

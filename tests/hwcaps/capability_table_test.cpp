@@ -1,7 +1,6 @@
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <functional>
+#include <map>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -107,7 +106,17 @@ struct Answer {
     bool found = false;
     std::int32_t integer = 0;
     std::string text;
+
+    bool operator==(const Answer& other) const
+    {
+        return found == other.found && integer == other.integer && text == other.text;
+    }
 };
+
+void PrintTo(const Answer& answer, std::ostream* out)
+{
+    *out << (answer.found ? "found " : "not found ") << answer.integer << " \"" << answer.text << '"';
+}
 
 Answer Call(bool (*function)(CmdParamConditionList*, std::int32_t))
 {
@@ -143,48 +152,6 @@ const TableFunction kTableFunctions[] = {
 };
 #undef TARNLINK_HWCAPS_FUNCTION
 
-// The hardware types of the shipped capability files, read from the files.
-std::vector<std::string> ShippedHardwareTypes()
-{
-    std::vector<std::string> types;
-    for (const auto& entry : std::filesystem::directory_iterator(std::string(TARNLINK_SOURCE_DIR) + "/resources/hwc")) {
-        std::ifstream file(entry.path());
-        std::string word;
-        while (file >> word) {
-            if (word == "HardwareType" && file >> word) {
-                types.push_back(word);
-                break;
-            }
-        }
-    }
-    return types;
-}
-
-// What the current set holds for the key, read through the handle.
-Answer Expected(const TarnHWCaps& caps, const ExpectedFunction& function)
-{
-    Answer answer;
-    char text[256] = {};
-    const bool isString = caps.GetPropertyAsString(function.key, sizeof text, text, nullptr);
-    switch (function.kind) {
-    case Kind::kBoolean:
-        answer.found =
-            isString && (std::string(text) == "TRUE" || std::string(text) == "true" || std::string(text) == "True");
-        break;
-    case Kind::kInteger:
-        answer.found = caps.GetPropertyAsInteger(function.key, &answer.integer, nullptr);
-        break;
-    case Kind::kString:
-        answer.found = isString;
-        answer.text = text;
-        if (std::string(function.name) == "GetPeripheralName") {
-            std::replace(answer.text.begin(), answer.text.end(), '_', ' ');
-        }
-        break;
-    }
-    return answer;
-}
-
 class CapabilityTableTest : public HWCapsTest {
 protected:
     void TearDown() override
@@ -210,38 +177,244 @@ TEST_F(CapabilityTableTest, EachFunctionAsksForItsOwnKeyAndKind)
     }
 }
 
-TEST_F(CapabilityTableTest, EveryShippedSetAnswersThroughEveryFunction)
+// The unconditional answers of one shipped capability file, by function name,
+// as the file reads (a boolean is true only for TRUE; PeripheralName is
+// handed out with blanks for its underscores).
+struct ShippedSet {
+    const char* hardwareType;
+    std::set<std::string> trueBooleans;           // every other boolean function answers false
+    std::map<std::string, std::int32_t> integers; // every other integer function finds nothing
+    std::map<std::string, std::string> strings;   // every other string function finds nothing
+};
+
+void PrintTo(const ShippedSet& set, std::ostream* out) { *out << set.hardwareType; }
+
+const ShippedSet kShippedSets[] = {
+    {"AVCIboard", {"GetSupportsHardwareDVCodec", "GetSupportsRealtimeAVCIEncoding"}, {}, {}},
+    {"BreakoutHD",
+     {"FrameBufferSupportsMultipleRates",
+      "GetAllowRTEffectsForDigitalCutInHD",
+      "GetAllowRTEffectsForDigitalCutInSD",
+      "GetIsSDControl",
+      "GetLTCDuringSingleFramePlay",
+      "GetOutputDeviceSupportsFullResUncompHD",
+      "GetOutputDeviceSupportsQuarterRes",
+      "GetOutputDeviceSupportsReducedRes",
+      "GetOutputDeviceSupportsSixteenthRes",
+      "GetSDIIsSharedHDAndSD",
+      "GetShareComponentOutSDHD",
+      "GetShareRefAndTriLevel",
+      "GetSoftwareReset",
+      "GetSupports1080True24toNTSC",
+      "GetSupports10bit",
+      "GetSupportsAESorSPDIFAudioIn",
+      "GetSupportsAESorSPDIFAudioOut",
+      "GetSupportsCachedVideoLine",
+      "GetSupportsDolbyE",
+      "GetSupportsGennum",
+      "GetSupportsHD",
+      "GetSupportsHD1080P30",
+      "GetSupportsHWPassthroughMixer",
+      "GetSupportsInputLock",
+      "GetSupportsInputStartDelay",
+      "GetSupportsLTCInput",
+      "GetSupportsLTCOutput",
+      "GetSupportsMultiStandardMastering",
+      "GetSupportsQuill",
+      "GetSupportsQuillAncillaryData",
+      "GetSupportsRealTimeData",
+      "GetSupportsRefLock",
+      "GetSupportsTrilevelSync",
+      "GetSupportsVideoInType",
+      "GetSupportsVideoOutputAdjustments",
+      "GetUsesHVControls",
+      "IsCompatibleWithGPUEffects",
+      "SupportsCrossconvertDownconvertWarning"},
+     {{"GetAudioCurrentNumChannels", 8},
+      {"GetCachedVideoLineWidth_NTSC", 720},
+      {"GetCachedVideoLineWidth_PAL", 720},
+      {"GetConduitBaseID", 3000},
+      {"GetDefaultVideoOutput", 4},
+      {"GetEmbedQuillAncillaryDataSlotCount", 4},
+      {"GetMaxAudioChannels", 8},
+      {"GetMaxMonitorChanToMute", 8},
+      {"GetMaxPassthroughMixChannels", 8},
+      {"GetMaxPunchInChannels", 8},
+      {"GetMaxVideoLineNumberNTSC", 21},
+      {"GetMaxVideoLineNumberPAL", 22},
+      {"GetMinVideoLineNumberNTSC", 10},
+      {"GetMinVideoLineNumberPAL", 6},
+      {"GetNumberOfInputStatusLocksRecommended", 2},
+      {"GetWin32RecommendedVirtualMemoryInMB", 2048}},
+     {{"GetAudioChannelEnumeration", "1,2,3,4,5,6,7,8"}, {"GetPeripheralName", "Studio Breakout HD"}}},
+    {"BreakoutSD",
+     {"GetAllowRTEffectsForDigitalCutInSD",
+      "GetIsSDControl",
+      "GetLTCDuringSingleFramePlay",
+      "GetOutputDeviceSupportsQuarterRes",
+      "GetOutputDeviceSupportsReducedRes",
+      "GetSoftwareReset",
+      "GetSupports10bit",
+      "GetSupportsAESorSPDIFAudioIn",
+      "GetSupportsAESorSPDIFAudioOut",
+      "GetSupportsCachedVideoLine",
+      "GetSupportsGennum",
+      "GetSupportsHWPassthroughMixer",
+      "GetSupportsInputLock",
+      "GetSupportsInputStartDelay",
+      "GetSupportsLTCInput",
+      "GetSupportsLTCOutput",
+      "GetSupportsOnly48kHzAudio",
+      "GetSupportsRealTimeData",
+      "GetSupportsRefLock",
+      "GetSupportsVideoInType",
+      "GetSupportsVideoOutputAdjustments",
+      "GetUsesHVControls",
+      "IsCompatibleWithGPUEffects"},
+     {{"GetAudioCurrentNumChannels", 8},
+      {"GetCachedVideoLineWidth_NTSC", 720},
+      {"GetCachedVideoLineWidth_PAL", 720},
+      {"GetConduitBaseID", 3000},
+      {"GetDefaultVideoOutput", 3},
+      {"GetEmbedQuillAncillaryDataSlotCount", 0},
+      {"GetMaxAudioChannels", 8},
+      {"GetMaxMonitorChanToMute", 8},
+      {"GetMaxPassthroughMixChannels", 8},
+      {"GetMaxPunchInChannels", 8},
+      {"GetMaxVideoLineNumberNTSC", 21},
+      {"GetMaxVideoLineNumberPAL", 22},
+      {"GetMinVideoLineNumberNTSC", 10},
+      {"GetMinVideoLineNumberPAL", 6},
+      {"GetNumberOfInputStatusLocksRecommended", 2},
+      {"GetWin32RecommendedVirtualMemoryInMB", 1536}},
+     {{"GetAudioChannelEnumeration", "1,2,3,4,5,6,7,8"}, {"GetPeripheralName", "Studio Breakout SD"}}},
+    {"HDBoard",
+     {"FrameBufferSupportsMultipleRates", "GetAllowRTEffectsForDigitalCutInHD",
+      "GetOutputDeviceSupportsFullResUncompHD", "GetOutputDeviceSupportsSixteenthRes", "GetSDIIsSharedHDAndSD",
+      "GetShareComponentOutSDHD", "GetShareRefAndTriLevel", "GetSupports1080True24toNTSC", "GetSupportsHD",
+      "GetSupportsHD1080P30", "GetSupportsMultiStandardMastering", "GetSupportsTrilevelSync",
+      "SupportsCrossconvertDownconvertWarning"},
+     {{"GetConduitBaseID", 3000}, {"GetDefaultVideoOutput", 4}, {"GetWin32RecommendedVirtualMemoryInMB", 2048}},
+     {{"GetPeripheralName", "Studio Breakout SD with HD Board"}}},
+    {"NULL", {}, {}, {}},
+    {"OHCI",
+     {"GetHighPerformanceSDResUnsupported", "GetIsDigitalSource", "GetIsGlobalControl", "GetIsHiddenControl",
+      "GetIsSDControl", "GetOutputDeviceDoesThePulldown", "GetReleasesHWForSharing", "GetSupportsConsumerInputControls",
+      "GetSupportsHardwareDVCodec", "GetSupportsInputStartDelay", "GetSupportsOnlyHELModeScrubbing",
+      "GetSupportsPyroOHCI", "GetSupportsSeparate1394Bus", "GetSupportsVDMOnly", "GetUsesDVADM",
+      "IsCompatibleWithGPUEffects", "RequiresSwitchFor1394DIOCoexistence"},
+     {{"GetAudioCurrentNumChannels", 2},
+      {"GetConduitBaseID", 1000},
+      {"GetDefaultVideoOutput", 5},
+      {"GetEmbedQuillAncillaryDataSlotCount", 0},
+      {"GetMaxAudioChannels", 2},
+      {"GetMaxMonitorChanToMute", 2},
+      {"GetMaxPassthroughMixChannels", 0},
+      {"GetMaxPunchInChannels", 0},
+      {"GetNumberOfInputStatusLocksRecommended", 1},
+      {"GetWin32RecommendedVirtualMemoryInMB", 1024}},
+     {{"GetAudioChannelEnumeration", "1,2"}, {"GetPeripheralName", "FireWire DV Device"}}},
+    {"StudioBox",
+     {"FrameBufferSupportsMultipleRates",
+      "GetAllowRTEffectsForDigitalCutInHD",
+      "GetAllowRTEffectsForDigitalCutInSD",
+      "GetIsSDControl",
+      "GetLTCDuringSingleFramePlay",
+      "GetOutputDeviceDoesThePulldown",
+      "GetOutputDeviceSupportsFullResUncompHD",
+      "GetOutputDeviceSupportsQuarterRes",
+      "GetOutputDeviceSupportsReducedRes",
+      "GetOutputDeviceSupportsSixteenthRes",
+      "GetReleasesHWForSharing",
+      "GetSoftwareReset",
+      "GetSupports1080True24toNTSC",
+      "GetSupports10bit",
+      "GetSupportsAESorSPDIFAudioIn",
+      "GetSupportsAESorSPDIFAudioOut",
+      "GetSupportsCachedVideoLine",
+      "GetSupportsDolbyE",
+      "GetSupportsGennum",
+      "GetSupportsHD",
+      "GetSupportsHD1080P30",
+      "GetSupportsHWPassthroughMixer",
+      "GetSupportsInputLock",
+      "GetSupportsInputStartDelay",
+      "GetSupportsLTCInput",
+      "GetSupportsLTCOutput",
+      "GetSupportsMultiStandardMastering",
+      "GetSupportsQuill",
+      "GetSupportsQuillAncillaryData",
+      "GetSupportsRealTimeData",
+      "GetSupportsRefLock",
+      "GetSupportsRGB",
+      "GetSupportsRGBdualLink",
+      "GetSupportsTrilevelSync",
+      "GetSupportsVideoInType",
+      "GetSupportsVideoOutputAdjustments",
+      "GetUsesHVControls",
+      "IsCompatibleWithGPUEffects",
+      "RequiresAlphaInRLE",
+      "SupportsCrossconvertDownconvertWarning"},
+     {{"GetAudioCurrentNumChannels", 16},
+      {"GetCachedVideoLineWidth_NTSC", 720},
+      {"GetCachedVideoLineWidth_PAL", 720},
+      {"GetConduitBaseID", 4000},
+      {"GetDefaultVideoOutput", 4},
+      {"GetEmbedQuillAncillaryDataSlotCount", 8},
+      {"GetMaxAudioChannels", 16},
+      {"GetMaxMonitorChanToMute", 16},
+      {"GetMaxPassthroughMixChannels", 16},
+      {"GetMaxPunchInChannels", 16},
+      {"GetMaxVideoLineNumberNTSC", 21},
+      {"GetMaxVideoLineNumberPAL", 22},
+      {"GetMinVideoLineNumberNTSC", 10},
+      {"GetMinVideoLineNumberPAL", 6},
+      {"GetNumberOfInputStatusLocksRecommended", 3},
+      {"GetWin32RecommendedVirtualMemoryInMB", 3072}},
+     {{"GetAudioChannelEnumeration", "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16"}, {"GetPeripheralName", "Studio Box"}}},
+};
+
+Answer ExpectedAnswer(const ShippedSet& set, const ExpectedFunction& function)
 {
-    const std::vector<std::string> types = ShippedHardwareTypes();
-    ASSERT_EQ(types.size(), 7u);
-    std::set<std::string> answeredKeys;
-    for (const std::string& type : types) {
-        TearDown();
-        SetUp();
-        FakeHardware hardware;
-        hardware.typeId = type;
-        TarnLink::TarnCommandFactory::InstallTargetConduit(&hardware.conduit, 1);
-        RecordingInterceptor interceptor; // asks nothing: the sets answer
-        CoutCapture detection;
-        TarnHWCapsManager::Instance()->SetInterceptor(&interceptor, 0);
-        const TarnHWCaps& caps = *TarnHWCapsManager::Instance()->GetHWCapsPtr().Get();
-        for (std::size_t n = 0; n < std::size(kExpectedFunctions); ++n) {
-            const Answer expected = Expected(caps, kExpectedFunctions[n]);
-            const Answer actual = kTableFunctions[n].call();
-            EXPECT_EQ(actual.found, expected.found) << type << " " << kExpectedFunctions[n].name;
-            if (caps.HasProperty(kExpectedFunctions[n].key, nullptr)) {
-                answeredKeys.insert(kExpectedFunctions[n].key);
-            }
-            if (expected.found) {
-                EXPECT_EQ(actual.integer, expected.integer) << type << " " << kExpectedFunctions[n].name;
-                EXPECT_EQ(actual.text, expected.text) << type << " " << kExpectedFunctions[n].name;
-            }
+    Answer answer;
+    switch (function.kind) {
+    case Kind::kBoolean:
+        answer.found = set.trueBooleans.count(function.name) != 0;
+        break;
+    case Kind::kInteger:
+        if (const auto integer = set.integers.find(function.name); integer != set.integers.end()) {
+            answer = {true, integer->second, ""};
         }
+        break;
+    case Kind::kString:
+        if (const auto text = set.strings.find(function.name); text != set.strings.end()) {
+            answer = {true, 0, text->second};
+        }
+        break;
     }
-    // Together the shipped files define every key.
-    for (const ExpectedFunction& function : kExpectedFunctions) {
-        EXPECT_EQ(answeredKeys.count(function.key), 1u) << function.key;
+    return answer;
+}
+
+class ShippedSetTest : public HWCapsTest, public ::testing::WithParamInterface<ShippedSet> {};
+
+TEST_P(ShippedSetTest, EveryFunctionAnswersWhatTheFileHolds)
+{
+    const ShippedSet& set = GetParam();
+    FakeHardware hardware;
+    hardware.typeId = set.hardwareType;
+    TarnLink::TarnCommandFactory::InstallTargetConduit(&hardware.conduit, 1);
+    {
+        CoutCapture detection;
+        ASSERT_STREQ(TarnHWCapsManager::Instance()->GetHWCapsPtr()->GetHWGuidOrName(), set.hardwareType);
+    }
+    for (std::size_t n = 0; n < std::size(kExpectedFunctions); ++n) {
+        EXPECT_EQ(kTableFunctions[n].call(), ExpectedAnswer(set, kExpectedFunctions[n])) << kExpectedFunctions[n].name;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(ShippedFiles, ShippedSetTest, ::testing::ValuesIn(kShippedSets),
+                         [](const ::testing::TestParamInfo<ShippedSet>& shipped) {
+                             return shipped.param.hardwareType;
+                         });
 
 } // namespace

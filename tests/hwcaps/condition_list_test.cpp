@@ -52,8 +52,12 @@ TEST_F(ConditionListTest, ValuesReplaceAndRemove)
     EXPECT_FALSE(list.ConditionExists("SampleRate", "SampleRate"));
     EXPECT_TRUE(list.ConditionExists("AudioHostMonitorChanGain", "Gain"));
     EXPECT_FALSE(list.ConditionExists(nullptr, "Gain"));
-    EXPECT_EQ(list.Contents().conditions.count("SampleRate"), 0u);
     EXPECT_EQ(list.GetNumConditions(), 1);
+    // The command left without parameters is gone too: lists with a different
+    // number of commands never match.
+    CmdParamConditionList gainOnly;
+    ASSERT_TRUE(gainOnly.AddCmdParamIntegerValue("AudioHostMonitorChanGain", "Gain", -6));
+    EXPECT_TRUE(list.MatchRequired(gainOnly));
 }
 
 TEST_F(ConditionListTest, MatchingComparesNumericValuesOnly)

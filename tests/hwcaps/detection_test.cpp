@@ -35,7 +35,7 @@ protected:
     static void ExpectMergedFrom(const char* optionType, bool overwrite)
     {
         HWCapsHandle option = Create(optionType);
-        ASSERT_NE(option->Data(), nullptr) << optionType;
+        ASSERT_NE(TarnLinkPrivate::RegisteredDataOf(*option), nullptr) << optionType;
         for (std::size_t n = 0; n < option->GetNumProperties(nullptr); ++n) {
             char name[256];
             ASSERT_TRUE(option->GetNthPropertyName(n, sizeof name, name, nullptr));
@@ -104,7 +104,7 @@ TEST_F(DetectionTest, UnknownTypeGivesASetWithoutData)
     Attach(hardware);
     EXPECT_EQ(Detect(), kNotMapped);
     EXPECT_STREQ(Current()->GetHWGuidOrName(), "EMPTY");
-    EXPECT_EQ(Current()->Data(), nullptr);
+    EXPECT_EQ(TarnLinkPrivate::RegisteredDataOf(*Current()), nullptr);
     EXPECT_EQ(hardware.CommandsSent(), (Names{"HardwareTypeID", "HardwareSubcompCount"}));
     std::int32_t channels = 0;
     EXPECT_FALSE(TarnLink::HWCaps::GetMaxAudioChannels(&channels));
@@ -154,7 +154,7 @@ TEST_F(DetectionTest, WithoutConduitTheNullSetIsCurrent)
     EXPECT_EQ(Detect(), kNoSetFound);
     ASSERT_NE(Current(), nullptr);
     EXPECT_STREQ(Current()->GetHWGuidOrName(), "NULL");
-    EXPECT_NE(Current()->Data(), nullptr);
+    EXPECT_NE(TarnLinkPrivate::RegisteredDataOf(*Current()), nullptr);
 }
 
 TEST_F(DetectionTest, SubcomponentFailuresAreReportedAndDetectionGoesOn)

@@ -13,6 +13,7 @@
 #include "hwcaps/hwc_file_loader.h"
 #include "hwcaps/hwc_parser.h"
 #include "hwcaps/hwcaps_data.h"
+#include "hwcaps/hwcaps_registry.h"
 #include "support/cout_capture.h"
 #include "tarnlink/TarnCommandFactory.h"
 #include "tarnlink/TarnHWCaps.h"

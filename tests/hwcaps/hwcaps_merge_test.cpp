@@ -35,7 +35,7 @@ TEST_F(MergeTest, MergeFoldsEveryPartIntoTheTarget)
     CoutCapture output;
     ASSERT_TRUE(base->MergeHWCaps(option.get()));
     EXPECT_EQ(output.Text(), "");
-    EXPECT_EQ(Describe(*base->Data()),
+    EXPECT_EQ(Describe(*TarnLinkPrivate::RegisteredDataOf(*base)),
               "type=MergeBase {}Channels=8 {}HD='TRUE' {}Name='Option' "
               "{SampleRate.SampleRate=3 }Channels=2 {AudioHostChanMute.Mute=1 }Quiet='true' "
               "{}AudioHostChanMute.Mute=0..1 {}AudioHostMonitorChanGain.Gain=-60..12 "
@@ -57,7 +57,7 @@ TEST_F(MergeTest, RangesAndSymbolListsReplaceEachOther)
                                         " CommandValues AudioHostChanMute Mute Symbol AudioHostChan_MuteOn ;",
                                         "KindOption");
     ASSERT_TRUE(base->MergeHWCaps(option.get()));
-    EXPECT_EQ(Describe(*base->Data()),
+    EXPECT_EQ(Describe(*TarnLinkPrivate::RegisteredDataOf(*base)),
               "type=KindBase {}AudioHostChanMute.Mute=AudioHostChan_MuteOn, {}SampleRate.SampleRate=0..3 ");
 }
 

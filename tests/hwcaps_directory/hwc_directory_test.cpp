@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "hwcaps/hwc_file_loader.h"
+#include "hwcaps/hwcaps_registry.h"
 #include "support/cout_capture.h"
 #include "tarnlink/TarnCommandFactory.h"
 #include "tarnlink/TarnHWCaps.h"
@@ -129,7 +130,7 @@ TEST_F(HWCDirectoryTest, ReloadWithoutTerminateRefusesKnownTypes)
     EXPECT_FALSE(TarnHWCapsFactory::InitHardwareCapabilitiesInfo(directory.Path().c_str()));
     TarnHWCaps* caps = TarnHWCapsFactory::CreateHWCaps("Again");
     EXPECT_STREQ(caps->GetHWGuidOrName(), "Again");
-    EXPECT_EQ(caps->Data(), nullptr);
+    EXPECT_EQ(TarnLinkPrivate::RegisteredDataOf(*caps), nullptr);
     TarnHWCapsFactory::DestroyHWCaps(caps);
 }
 
@@ -145,7 +146,7 @@ TEST(HWCDirectoryStartUp, InitializeReadsCapabilityFilesFromTheAdditionalPath)
     ASSERT_TRUE(TarnLink::TarnCommandFactory::SetInitializationAdditionalPath(directory.Path().c_str()));
     ASSERT_TRUE(TarnLink::TarnCommandFactory::Initialize()) << output.Text();
     TarnHWCaps* caps = TarnHWCapsFactory::CreateHWCaps("NULL");
-    EXPECT_NE(caps->Data(), nullptr);
+    EXPECT_NE(TarnLinkPrivate::RegisteredDataOf(*caps), nullptr);
     EXPECT_EQ(std::string(caps->GetHWCapsFilename()).rfind(directory.Path() + "/", 0), 0u);
     TarnHWCapsFactory::DestroyHWCaps(caps);
     EXPECT_STREQ(TarnLink::HWCaps::TarnHWCapsManager::Instance()->GetHWCapsPtr()->GetHWGuidOrName(), "NULL");

@@ -1,6 +1,7 @@
 // A null pointer where a name, a text or an out-argument belongs makes a call
 // fail and change nothing, wherever the interface promises nothing else.
 
+#include "hwcaps/hwcaps_registry.h"
 #include "runtime_fixture.h"
 
 #include <functional>
@@ -56,7 +57,7 @@ TEST_F(NullArgumentsTest, FailAndChangeNothing)
     ASSERT_TRUE(subjects.packet.CopyByteCodePacketBuffer(bytes, sizeof bytes));
     ASSERT_TRUE(subjects.conditions.AddCmdParamIntegerValue("SampleRate", "SampleRate", 2));
     subjects.caps = TarnHWCapsFactory::CreateHWCaps("BreakoutSD");
-    ASSERT_NE(subjects.caps->Data(), nullptr);
+    ASSERT_NE(TarnLinkPrivate::RegisteredDataOf(*subjects.caps), nullptr);
     const std::unique_ptr<TarnHWCaps, void (*)(TarnHWCaps*)> release(
         subjects.caps, [](TarnHWCaps* caps) { TarnHWCapsFactory::DestroyHWCaps(caps); });
 
