@@ -10,6 +10,11 @@
 
 namespace TarnLinkPrivate {
 
+// What a start-up step reports when it throws: loading the definition and
+// capability files, or generating the definition files' CRCs.
+constexpr char kInitializeException[] = "\n\nException while Initializing TarnLink : ";
+constexpr char kInitializeUnknownException[] = "\n\nUnknown Exception while Initializing TarnLink : ";
+
 std::uint32_t InitCount();
 bool IsLibraryInitialized();
 void SetInitCount(std::uint32_t count);

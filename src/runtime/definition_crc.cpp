@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "diagnostics/diagnostics.h"
+#include "dictionary/library_state.h"
 #include "dictionary/tcd_file_processor.h"
 #include "runtime/crc_file_processors.h"
 
@@ -16,8 +17,6 @@ constexpr char kCurrentDirectory[] = "./";
 constexpr char kGenerateWarning[] = "\n WARNING - GENERATING NEW CRCs FOR TCD Files";
 constexpr char kGenerateCurrentFailed[] = "\n\nTarnLink failed to generate CRCs for TCD files in current directory";
 constexpr char kGenerateDirectoryFailed[] = "\n\nTarnLink failed to generate CRCs for TCD files in directory : ";
-constexpr char kGenerateException[] = "\n\nException while Initializing TarnLink : ";
-constexpr char kGenerateUnknownException[] = "\n\nUnknown Exception while Initializing TarnLink : ";
 constexpr char kGenerateFailed[] = "\n>>> FAILED to generate CRCs <<<";
 constexpr char kGenerateFinished[] = "\n<->Finished generating CRCs - no errors.";
 
@@ -38,8 +37,8 @@ struct WalkMessages {
     const char* finished;
 };
 
-constexpr WalkMessages kGenerateMessages{kGenerateCurrentFailed,    kGenerateDirectoryFailed, kGenerateException,
-                                         kGenerateUnknownException, kGenerateFailed,          kGenerateFinished};
+constexpr WalkMessages kGenerateMessages{kGenerateCurrentFailed,      kGenerateDirectoryFailed, kInitializeException,
+                                         kInitializeUnknownException, kGenerateFailed,          kGenerateFinished};
 constexpr WalkMessages kVerifyMessages{kVerifyCurrentFailed,    kVerifyDirectoryFailed, kVerifyException,
                                        kVerifyUnknownException, kVerifyFailed,          kVerifyFinished};
 

@@ -18,7 +18,6 @@ constexpr char kNoStatement[] = "no statement given, e.g. 'send SampleRate Sampl
 constexpr char kMetaRefused[] = " is a meta command: it runs as a sequence of packets (try tarnlink run)";
 constexpr char kCompileFailed[] = "compiling ";
 constexpr char kFailedWith[] = " failed: ";
-constexpr char kTypeMismatch[] = "a parameter's type does not match the definition";
 
 std::string JoinWords(const std::vector<std::string>& words)
 {

@@ -10,7 +10,6 @@
 namespace TarnLinkTool {
 namespace {
 
-constexpr char kNoDirectory[] = "no such directory: ";
 constexpr char kNoDefinitionFiles[] = "no .tcd files in ";
 constexpr char kDefinitionExtension[] = ".tcd";
 constexpr char kStampFailed[] = "stamping failed";
@@ -32,7 +31,7 @@ void RunCrc(ToolContext& context, const std::string& directoryArgument, bool (*o
 {
     const std::filesystem::path directory = context.UserPath(directoryArgument);
     if (!std::filesystem::is_directory(directory)) {
-        throw CommandFailure(kNoDirectory + directoryArgument);
+        throw CommandFailure(kNoSuchDirectory + directoryArgument);
     }
     if (CountDefinitionFiles(directory) == 0) {
         throw CommandFailure(kNoDefinitionFiles + directoryArgument);

@@ -26,7 +26,6 @@ constexpr char kStatusLabel[] = "    status    ";
 constexpr char kErrorLabel[] = "    error     ";
 constexpr char kNothingSent[] = "    (nothing sent)\n";
 constexpr char kParameterIndent[] = "    ";
-constexpr char kBadParameterType[] = "a parameter's type does not match the definition (";
 constexpr char kSomeFailed[] = "some commands failed";
 constexpr std::size_t kShownPacketBytes = 48;
 
@@ -71,7 +70,7 @@ public:
             executed = TarnLink::TarnCommandFactory::Execute(command);
         } catch (const std::bad_cast& error) {
             WritePackets(command);
-            out_ << kErrorLabel << kBadParameterType << error.what() << ")\n";
+            out_ << kErrorLabel << kTypeMismatch << " (" << error.what() << ")\n";
             return false;
         }
         WritePackets(command);

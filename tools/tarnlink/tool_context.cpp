@@ -12,7 +12,6 @@ namespace {
 
 constexpr char kInitializeFailed[] =
     "the command definitions or capability files could not be loaded (run with -v for the library's messages)";
-constexpr char kDirectoryMissing[] = "no such directory: ";
 constexpr char kConduitFailed[] = "the device could not be installed as the conduit";
 constexpr std::int32_t kDeviceConduitId = 1;
 
@@ -92,7 +91,7 @@ void ToolContext::ChooseDefinitionDirectories()
 {
     for (const std::string* directory : {&tcdDirectory_, &hwcDirectory_}) {
         if (!directory->empty() && !std::filesystem::is_directory(UserPath(*directory))) {
-            throw UsageFailure(kDirectoryMissing + *directory);
+            throw UsageFailure(kNoSuchDirectory + *directory);
         }
     }
     TarnLink::TarnDictionary::SetEmbeddedFilesEnabled(tcdDirectory_.empty(), hwcDirectory_.empty());

@@ -30,6 +30,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Texts that more than one subcommand writes.
+constexpr char kNoSuchDirectory[] = "no such directory: ";
+constexpr char kTypeMismatch[] = "a parameter's type does not match the definition";
+
 constexpr int kExitSuccess = 0;
 constexpr int kExitCommandFailure = 1;
 constexpr int kExitUsage = 2;
