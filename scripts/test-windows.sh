@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows x64 DLLs, the tool and the tests with mingw-w64 and
-# runs every test under Wine.
+# runs every test under Wine (each test program starts once: a Wine start
+# costs a second or more).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -2,8 +2,8 @@
 # Builds TarnLink and runs every test twice: a normal build, then one with
 # AddressSanitizer and UndefinedBehaviorSanitizer. Both replay the fuzz corpus
 # (the fuzz.* tests). Then the suites that use threads run once more, built
-# with ThreadSanitizer. The Windows build and its tests under Wine run with
-# scripts/test-windows.sh.
+# with ThreadSanitizer. Last, the Windows x64 cross build and its tests under
+# Wine (scripts/test-windows.sh, which also runs on its own).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,3 +14,4 @@ for preset in default asan tsan; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+scripts/test-windows.sh
