@@ -52,6 +52,14 @@ public:
     static bool OpenExecutionTraceLogfile(const char* path);
     static bool CloseExecutionTraceLogfile();
 
+    // Conduits are the host's: the library never deletes, copies or calls
+    // them as they come and go. InstallTargetConduit makes `conduit` current
+    // in every case, also when it returns false because `conduitId` is taken
+    // (the table keeps its entry) or `conduit` is null (no conduit is current
+    // then): a host that destroys a conduit whose installation failed makes
+    // another one current first. RemoveTargetConduit erases the entry of
+    // `conduitId` whichever conduit it holds, and clears the current conduit
+    // when that is `conduit`.
     static bool InstallTargetConduit(TarnConduit* conduit, std::int32_t conduitId);
     static bool RemoveTargetConduit(TarnConduit* conduit, std::int32_t conduitId);
     static bool OverrideConduit(TarnConduit* conduit);
