@@ -54,10 +54,10 @@ private:
 
 class TarnHWCapsFactory;
 
-// A handle on the capability set of one hardware type. Each call reads the set
-// registered under the handle's type name at that moment: a handle kept over
-// Terminate answers nothing, and over a new Initialize answers from the set
-// loaded then.
+// A handle on the capability set registered for one hardware type when the
+// handle was made. A handle kept over Terminate (or a new
+// InitHardwareCapabilitiesInfo) has no set any more and answers nothing; make
+// a new one.
 class TARNLINK_API TarnHWCaps {
 public:
     const char* GetHWGuidOrName() const;

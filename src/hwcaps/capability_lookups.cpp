@@ -23,10 +23,12 @@ TarnHWCapsInterceptor* ActiveInterceptor(const TarnHWCapsManager& manager, std::
     return interceptor;
 }
 
+// text holds a NUL within its first sizeof kTrueTexts[0] bytes, so comparing
+// those bytes compares the texts up to the NUL.
 bool IsTrueText(const char* text)
 {
     for (const char* trueText : kTrueTexts) {
-        if (std::strcmp(text, trueText) == 0) {
+        if (std::memcmp(text, trueText, sizeof kTrueTexts[0]) == 0) {
             return true;
         }
     }

@@ -4,7 +4,7 @@
 
 #include "diagnostics/diagnostics.h"
 #include "hwcaps/hwcaps_data.h"
-#include "hwcaps/hwcaps_registry.h"
+#include "hwcaps/caps_handle_record.h"
 #include "tarnlink/TarnHWCaps.h"
 
 // Merging folds an optional part's capability set (a plug-in board, a codec
@@ -141,8 +141,8 @@ bool MergeCommandValues(HWCapsData& target, const HWCapsData& other)
 
 bool TarnHWCaps::MergeHWCaps(TarnHWCaps* other)
 {
-    HWCapsData* data = TarnLinkPrivate::RegisteredDataOf(*this);
-    const HWCapsData* otherData = other != nullptr ? TarnLinkPrivate::RegisteredDataOf(*other) : nullptr;
+    HWCapsData* data = record_->Data();
+    const HWCapsData* otherData = other != nullptr ? other->record_->Data() : nullptr;
     if (data == nullptr || otherData == nullptr) {
         return false;
     }

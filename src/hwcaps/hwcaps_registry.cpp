@@ -12,7 +12,13 @@ namespace {
 // Transparent comparison finds a handle's type name without copying it.
 using HWCapsRegistry = std::map<std::string, std::unique_ptr<HWCapsData>, std::less<>>;
 
-HWCapsRegistry& Registry() { return ProcessWide<HWCapsRegistry>(); }
+struct RegistryState {
+    HWCapsRegistry registry;
+    std::uint64_t generation = 0;
+};
+
+RegistryState& State() { return ProcessWide<RegistryState>(); }
+HWCapsRegistry& Registry() { return State().registry; }
 
 } // namespace
 
@@ -40,13 +46,20 @@ bool RegisterHWCapsData(std::unique_ptr<HWCapsData>& data)
     return Registry().try_emplace(hardwareType, std::move(data)).second;
 }
 
+std::uint64_t HWCapsRegistryGeneration() { return State().generation; }
+
 void DiscardHWCapsData()
 {
+    ++State().generation;
     for (auto& entry : Registry()) {
         entry.second.reset();
     }
 }
 
-void TearDownHWCapsRegistry() { HWCapsRegistry().swap(Registry()); }
+void TearDownHWCapsRegistry()
+{
+    ++State().generation;
+    HWCapsRegistry().swap(Registry());
+}
 
 } // namespace TarnLinkPrivate

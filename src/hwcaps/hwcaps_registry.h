@@ -4,6 +4,7 @@
 // Every loaded capability set, by hardware type name. An entry may have lost
 // its data (discarded before a reload) but keeps its name.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -14,10 +15,13 @@ namespace TarnLinkPrivate {
 
 // True when the type has an entry; data receives its set (null when discarded).
 bool FindHWCapsEntry(const std::string& hardwareType, HWCapsData** data);
-// The set a handle reads: the data registered under the handle's type name,
-// null when the type has none or its data was discarded. Looked up on every
-// use, so a handle kept over Terminate never reaches data already destroyed.
+// The set registered under the handle's type name, null when the type has
+// none or its data was discarded: the set the handle reads, unless the handle
+// outlived a discard or Terminate (it then reads none). The route of tests and
+// checks into a set's content.
 HWCapsData* RegisteredDataOf(const TarnLink::HWCaps::TarnHWCaps& caps);
+// Moves on each time the registry destroys sets.
+std::uint64_t HWCapsRegistryGeneration();
 // Registers the set under its hardware type and takes it; false, leaving data
 // with the caller, when the type has an entry already.
 bool RegisterHWCapsData(std::unique_ptr<HWCapsData>& data);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "hwcaps/buffer_copy.h"
+#include "hwcaps/caps_handle_record.h"
 #include "hwcaps/hwcaps_data.h"
 #include "hwcaps/hwcaps_registry.h"
 #include "dictionary/command_registry.h"
@@ -14,21 +15,20 @@ namespace HWCaps {
 using TarnLinkPrivate::CommandValueEntry;
 using TarnLinkPrivate::ConditionContents;
 using TarnLinkPrivate::HWCapsData;
-using TarnLinkPrivate::RegisteredDataOf;
 using TarnLinkPrivate::SymbolList;
 using TarnLinkPrivate::ValueRange;
 using VariantImpl::variant_cast;
-
-struct TarnHWCaps::Record {
-    std::string typeName;
-};
 
 const ConditionContents* TarnHWCaps::ConditionsOf(const CmdParamConditionList* cond)
 {
     return cond != nullptr ? cond->contents_.get() : nullptr;
 }
 
-TarnHWCaps::TarnHWCaps(const char* hardwareType) : record_(std::make_unique<Record>(Record{hardwareType})) {}
+TarnHWCaps::TarnHWCaps(const char* hardwareType) : record_(std::make_unique<Record>())
+{
+    record_->typeName = hardwareType;
+    TarnLinkPrivate::FindHWCapsEntry(record_->typeName, &record_->data);
+}
 
 TarnHWCaps::~TarnHWCaps() = default;
 
@@ -36,31 +36,31 @@ const char* TarnHWCaps::GetHWGuidOrName() const { return record_->typeName.c_str
 
 const char* TarnHWCaps::GetHWCapsFilename() const
 {
-    const HWCapsData* data = RegisteredDataOf(*this);
+    const HWCapsData* data = record_->Data();
     return data != nullptr ? data->FileName().c_str() : record_->typeName.c_str();
 }
 
 bool TarnHWCaps::HasProperty(const char* name, CmdParamConditionList* cond) const
 {
-    const HWCapsData* data = RegisteredDataOf(*this);
+    const HWCapsData* data = record_->Data();
     return data != nullptr && data->FindProperty(name, ConditionsOf(cond)) != nullptr;
 }
 
 bool TarnHWCaps::IsPropertyInteger(const char* name, CmdParamConditionList* cond) const
 {
-    const HWCapsData* data = RegisteredDataOf(*this);
+    const HWCapsData* data = record_->Data();
     return data != nullptr && variant_cast<std::int32_t>(data->FindProperty(name, ConditionsOf(cond))) != nullptr;
 }
 
 bool TarnHWCaps::IsPropertyString(const char* name, CmdParamConditionList* cond) const
 {
-    const HWCapsData* data = RegisteredDataOf(*this);
+    const HWCapsData* data = record_->Data();
     return data != nullptr && variant_cast<std::string>(data->FindProperty(name, ConditionsOf(cond))) != nullptr;
 }
 
 bool TarnHWCaps::GetPropertyAsInteger(const char* name, std::int32_t* value, CmdParamConditionList* cond) const
 {
-    const HWCapsData* data = RegisteredDataOf(*this);
+    const HWCapsData* data = record_->Data();
     if (data == nullptr || value == nullptr) {
         return false;
     }
@@ -75,7 +75,7 @@ bool TarnHWCaps::GetPropertyAsInteger(const char* name, std::int32_t* value, Cmd
 bool TarnHWCaps::GetPropertyAsString(const char* name, std::size_t size, char* buffer,
                                      CmdParamConditionList* cond) const
 {
-    const HWCapsData* data = RegisteredDataOf(*this);
+    const HWCapsData* data = record_->Data();
     if (data == nullptr) {
         TarnLinkPrivate::CopyValueOut(std::string(), size, buffer);
         return false;
@@ -86,7 +86,7 @@ bool TarnHWCaps::GetPropertyAsString(const char* name, std::size_t size, char* b
 
 std::size_t TarnHWCaps::GetNumProperties(CmdParamConditionList* cond) const
 {
-    const HWCapsData* data = RegisteredDataOf(*this);
+    const HWCapsData* data = record_->Data();
     const TarnLinkPrivate::PropertyGroup* group =
         data != nullptr ? data->FindPropertyGroup(ConditionsOf(cond)) : nullptr;
     return group != nullptr ? group->All().size() : 0;
@@ -94,7 +94,7 @@ std::size_t TarnHWCaps::GetNumProperties(CmdParamConditionList* cond) const
 
 bool TarnHWCaps::GetNthPropertyName(std::size_t n, std::size_t size, char* buffer, CmdParamConditionList* cond) const
 {
-    const HWCapsData* data = RegisteredDataOf(*this);
+    const HWCapsData* data = record_->Data();
     if (data == nullptr) {
         TarnLinkPrivate::CopyValueOut(std::string(), size, buffer);
         return false;
@@ -111,7 +111,7 @@ bool TarnHWCaps::GetNthPropertyName(std::size_t n, std::size_t size, char* buffe
 bool TarnHWCaps::CommandParameterHasDefinedValues(const char* command, const char* parameter,
                                                   CmdParamConditionList* cond) const
 {
-    const HWCapsData* data = RegisteredDataOf(*this);
+    const HWCapsData* data = record_->Data();
     return data != nullptr && data->FindCommandValue(command, parameter, ConditionsOf(cond)) != nullptr;
 }
 
@@ -133,20 +133,19 @@ const T* CommandValueAs(const HWCapsData* data, const char* command, const char*
 bool TarnHWCaps::CommandParameterHasRangeValues(const char* command, const char* parameter,
                                                 CmdParamConditionList* cond) const
 {
-    return CommandValueAs<ValueRange>(RegisteredDataOf(*this), command, parameter, ConditionsOf(cond)) != nullptr;
+    return CommandValueAs<ValueRange>(record_->Data(), command, parameter, ConditionsOf(cond)) != nullptr;
 }
 
 bool TarnHWCaps::CommandParameterHasSymbolValues(const char* command, const char* parameter,
                                                  CmdParamConditionList* cond) const
 {
-    return CommandValueAs<SymbolList>(RegisteredDataOf(*this), command, parameter, ConditionsOf(cond)) != nullptr;
+    return CommandValueAs<SymbolList>(record_->Data(), command, parameter, ConditionsOf(cond)) != nullptr;
 }
 
 bool TarnHWCaps::GetCommandParameterNumSymbolValues(const char* command, const char* parameter, std::int32_t* count,
                                                     CmdParamConditionList* cond) const
 {
-    const SymbolList* symbols =
-        CommandValueAs<SymbolList>(RegisteredDataOf(*this), command, parameter, ConditionsOf(cond));
+    const SymbolList* symbols = CommandValueAs<SymbolList>(record_->Data(), command, parameter, ConditionsOf(cond));
     if (count == nullptr || symbols == nullptr) {
         return false;
     }
@@ -157,7 +156,7 @@ bool TarnHWCaps::GetCommandParameterNumSymbolValues(const char* command, const c
 bool TarnHWCaps::GetCommandParameterNthSymbolValue(const char* command, const char* parameter, std::int32_t n,
                                                    std::size_t size, char* buffer, CmdParamConditionList* cond) const
 {
-    const HWCapsData* data = RegisteredDataOf(*this);
+    const HWCapsData* data = record_->Data();
     if (data == nullptr) {
         TarnLinkPrivate::CopyValueOut(std::string(), size, buffer);
         return false;
@@ -174,8 +173,7 @@ bool TarnHWCaps::GetCommandParameterNthSymbolValue(const char* command, const ch
 bool TarnHWCaps::GetCommandParameterRanges(const char* command, const char* parameter, std::int32_t* low,
                                            std::int32_t* high, CmdParamConditionList* cond) const
 {
-    const ValueRange* range =
-        CommandValueAs<ValueRange>(RegisteredDataOf(*this), command, parameter, ConditionsOf(cond));
+    const ValueRange* range = CommandValueAs<ValueRange>(record_->Data(), command, parameter, ConditionsOf(cond));
     if (low == nullptr || high == nullptr || range == nullptr) {
         return false;
     }
@@ -186,13 +184,13 @@ bool TarnHWCaps::GetCommandParameterRanges(const char* command, const char* para
 
 bool TarnHWCaps::HasCommandOverrideTimeoutValue(const char* command) const
 {
-    const HWCapsData* data = RegisteredDataOf(*this);
+    const HWCapsData* data = record_->Data();
     return data != nullptr && command != nullptr && data->Timeouts().count(command) != 0;
 }
 
 bool TarnHWCaps::GetCommandOverrideTimeoutValue(const char* command, std::uint32_t& millisec) const
 {
-    const HWCapsData* data = RegisteredDataOf(*this);
+    const HWCapsData* data = record_->Data();
     if (data == nullptr) {
         return false;
     }
@@ -210,7 +208,7 @@ bool TarnHWCaps::GetCommandOverrideTimeoutValue(const char* command, std::uint32
 
 bool TarnHWCaps::ConfigureOverrideTimeoutsFromHWCaps() const
 {
-    const HWCapsData* data = RegisteredDataOf(*this);
+    const HWCapsData* data = record_->Data();
     if (data == nullptr) {
         return false;
     }
@@ -224,13 +222,13 @@ bool TarnHWCaps::ConfigureOverrideTimeoutsFromHWCaps() const
 
 std::int32_t TarnHWCaps::GetNumCmdParamConditionLists() const
 {
-    const HWCapsData* data = RegisteredDataOf(*this);
+    const HWCapsData* data = record_->Data();
     return data != nullptr ? static_cast<std::int32_t>(data->ConditionLists().size()) : 0;
 }
 
 bool TarnHWCaps::GetNthCmdParamConditionListKeyname(std::int32_t n, char* buffer, std::size_t size) const
 {
-    const HWCapsData* data = RegisteredDataOf(*this);
+    const HWCapsData* data = record_->Data();
     if (data == nullptr) {
         TarnLinkPrivate::CopyValueOut(std::string(), size, buffer);
         return false;
@@ -262,13 +260,13 @@ const ConditionContents* StoredListNamed(const HWCapsData* data, const char* key
 
 bool TarnHWCaps::HasCmdParamConditionListKeyname(const char* keyname) const
 {
-    return StoredListNamed(RegisteredDataOf(*this), keyname) != nullptr;
+    return StoredListNamed(record_->Data(), keyname) != nullptr;
 }
 
 CmdParamConditionList* TarnHWCaps::CreateCmdParamConditionListByKeyname(const char* keyname) const
 {
     auto created = std::make_unique<CmdParamConditionList>();
-    if (const ConditionContents* stored = StoredListNamed(RegisteredDataOf(*this), keyname)) {
+    if (const ConditionContents* stored = StoredListNamed(record_->Data(), keyname)) {
         *created->contents_ = *stored;
     }
     return created.release(); // the host owns the list

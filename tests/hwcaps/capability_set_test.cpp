@@ -212,23 +212,21 @@ TEST_F(CapabilitySetTest, HandleWithoutDataAnswersNothing)
     TarnHWCapsFactory::DestroyHWCaps(released);
 }
 
-// A handle reads the set registered under its name when asked: none while the
-// library is shut down, the newly loaded one after a restart.
-TEST_F(CapabilitySetTest, HandleKeptOverARestartReadsTheSetOfTheMoment)
+// A handle kept over a restart never reads the set destroyed under it: it
+// answers nothing, while a new handle reads the set loaded since.
+TEST_F(CapabilitySetTest, HandleKeptOverARestartAnswersNothing)
 {
-    HWCapsHandle studio = Create("StudioBox");
+    HWCapsHandle kept = Create("StudioBox");
     {
         CoutCapture quiet;
         ASSERT_TRUE(TarnLink::TarnCommandFactory::Terminate());
-    }
-    std::int32_t baseId = 0;
-    EXPECT_FALSE(studio->GetPropertyAsInteger("TarnConduitBaseID", &baseId, nullptr));
-    EXPECT_STREQ(studio->GetHWCapsFilename(), "StudioBox");
-    {
-        CoutCapture quiet;
         ASSERT_TRUE(TarnLink::TarnCommandFactory::Initialize());
     }
-    EXPECT_TRUE(studio->GetPropertyAsInteger("TarnConduitBaseID", &baseId, nullptr));
+    std::int32_t baseId = 0;
+    EXPECT_FALSE(kept->GetPropertyAsInteger("TarnConduitBaseID", &baseId, nullptr));
+    EXPECT_FALSE(kept->HasCmdParamConditionListKeyname("StudioBox_96k"));
+    EXPECT_STREQ(kept->GetHWCapsFilename(), "StudioBox");
+    EXPECT_TRUE(Create("StudioBox")->GetPropertyAsInteger("TarnConduitBaseID", &baseId, nullptr));
     EXPECT_EQ(baseId, 4000);
 }
 
