@@ -65,6 +65,18 @@ TEST_F(DetectionTest, KnownTypeWithSubcomponentsGetsItsOptionsMerged)
     EXPECT_EQ(TarnHWCapsManager::Instance()->GetHWCapsPtr(0), nullptr);
     ExpectMergedFrom("HDBoard", false);
     ExpectMergedFrom("AVCIboard", true);
+
+    // The boards' values replace the box's own, as the files read.
+    char name[64] = {};
+    EXPECT_TRUE(TarnLink::HWCaps::GetPeripheralName(name, sizeof name));
+    EXPECT_STREQ(name, "Studio Breakout SD with HD Board");
+    std::int32_t memory = 0;
+    EXPECT_TRUE(TarnLink::HWCaps::GetWin32RecommendedVirtualMemoryInMB(&memory));
+    EXPECT_EQ(memory, 2048);
+    EXPECT_TRUE(TarnLink::HWCaps::GetSupportsHD());
+    EXPECT_TRUE(TarnLink::HWCaps::GetSupportsRealtimeAVCIEncoding());
+    EXPECT_TRUE(Current()->HasCmdParamConditionListKeyname("HDBoard_1080i5994"));
+    EXPECT_TRUE(Current()->HasCmdParamConditionListKeyname("AVCIboard_AVCI100"));
 }
 
 TEST_F(DetectionTest, KnownBaseIdIsAnsweredFromTheMapWithoutSubcomponents)
