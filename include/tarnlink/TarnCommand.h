@@ -13,6 +13,10 @@
 
 #include "tarnlink/TarnExport.h"
 
+namespace TarnLinkPrivate {
+class CommandState;
+} // namespace TarnLinkPrivate
+
 namespace TarnLink {
 
 // Outcome of a command. The numbers are part of the interface: hosts store and
@@ -221,10 +225,11 @@ T variant_cast(const Variant& operand)
 //
 // Thread safety: a command is a value; separate commands may be used on
 // separate threads at once. The const members may run on several threads at
-// once, and so may compiling one const command (the definition it remembers
-// is written atomically) unless a parameter of it is set by symbol: compiling
-// writes the symbol's number into the command. Every other use of one command
-// from several threads needs the host's own lock.
+// once, and so may compiling one const command, which only reads it (its
+// definition is found when it is named, and compiling stores nothing in it),
+// unless a parameter of it is set by symbol: compiling writes the symbol's
+// number into the command. Every other use of one command from several
+// threads needs the host's own lock.
 class TARNLINK_API TarnCommand {
 public:
     TarnCommand();
@@ -289,14 +294,10 @@ public:
     void WriteParsable(std::ostream& out) const;
     void Parse(std::istream& in);
 
-    struct Body;
-
 private:
-    friend struct CommandBodyAccess; // the library's compiler and decompiler
-
     void Swap(TarnCommand& other) noexcept;
 
-    Body* body_;
+    TarnLinkPrivate::CommandState* state_; // the only data member: the whole state lives behind it
 };
 
 } // namespace TarnLink

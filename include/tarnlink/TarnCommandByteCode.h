@@ -7,6 +7,10 @@
 #include "tarnlink/TarnCommand.h"
 #include "tarnlink/TarnExport.h"
 
+namespace TarnLinkPrivate {
+struct ByteCodeState;
+} // namespace TarnLinkPrivate
+
 namespace TarnLink {
 
 // One packet: a compiled command or the hardware's response to one.
@@ -40,12 +44,8 @@ public:
     bool SetFailed();
     bool SetTimedOut();
 
-    struct Body;
-
 private:
-    friend struct CommandBodyAccess; // the library's compiler
-
-    Body* body_;
+    TarnLinkPrivate::ByteCodeState* state_; // the only data member: the whole state lives behind it
 };
 
 } // namespace TarnLink

@@ -8,7 +8,7 @@
 
 #include "command/command_status.h"
 #include "command/stored_value.h"
-#include "command/tarn_command_body.h"
+#include "command/command_state.h"
 #include "tarnlink/TarnCommand.h"
 
 namespace TarnLink {
@@ -79,13 +79,13 @@ private:
 
 void TarnCommand::Dump(std::ostream& out) const
 {
-    out << kDumpHeading << kNameLabel << body_->name << kParametersHeading;
-    for (const Body::Parameter& parameter : body_->parameters) {
-        out << kParamLabel << parameter.name;
-        TarnLinkPrivate::VisitStoredValue(parameter.value, ValueDumper(out));
+    out << kDumpHeading << kNameLabel << state_->name << kParametersHeading;
+    for (const TarnLinkPrivate::CommandState::Slot* parameter : state_->SetSlotsInOrder()) {
+        out << kParamLabel << parameter->name;
+        TarnLinkPrivate::VisitStoredValue(parameter->value, ValueDumper(out));
     }
-    const char* status = TarnLinkPrivate::StatusConstantName(body_->status);
-    out << kSendLabel << std::boolalpha << body_->isSend << kStatusLabel
+    const char* status = TarnLinkPrivate::StatusConstantName(state_->status);
+    out << kSendLabel << std::boolalpha << state_->isSend << kStatusLabel
         << (status != nullptr ? status : kUnknownStatus) << kDumpEnd << std::noboolalpha;
 }
 

@@ -6,20 +6,20 @@
 #include <ostream>
 #include <string>
 
-#include "command/command_body_access.h"
+#include "command/byte_code_state.h"
+#include "command/command_state.h"
 #include "command/entry_check.h"
-#include "wire/wire_format.h"
 #include "command/parameter_codec.h"
 #include "command/symbolic_constant.h"
 #include "diagnostics/diagnostics.h"
 #include "dictionary/packet_layout.h"
+#include "wire/wire_format.h"
 
 namespace TarnLinkPrivate {
 
 using TarnLink::CommandStatus_t;
 using TarnLink::TarnCommand;
 using TarnLink::TarnCommandByteCode;
-using TarnLink::VariantImpl::Variant;
 
 namespace {
 constexpr char kNotInitialized[] = "\n<-> ERROR Attempted to Compile command - TarnLink NOT INITIALIZED!\n";
@@ -45,7 +45,7 @@ constexpr char kTarnHeaderError[] = "\n\tError writing Tarn Command header";
 constexpr char kCompilingParameters[] = "\n\tCompiling Parameters ";
 constexpr char kFinishedPacket[] = "\n\tFinished Packet";
 
-bool IsSymbol(const Variant* stored) { return TarnLink::VariantImpl::variant_cast<std::string>(stored) != nullptr; }
+bool IsSymbol(const ParameterValue* stored) { return stored != nullptr && stored->IsSymbol(); }
 
 // One call of CompileTarnByteCode. The packet is assembled in the byte-code's
 // own buffer, which the byte-code keeps from one packet to the next, and
@@ -53,10 +53,10 @@ bool IsSymbol(const Variant* stored) { return TarnLink::VariantImpl::variant_cas
 // read, so compilations may run on several threads.
 class Compilation {
 public:
-    Compilation(TarnCommand& command, TarnCommandByteCode& byteCode, const TarnDataCommandFormat& definition,
+    Compilation(CommandState& command, ByteCodeState& byteCode, const TarnDataCommandFormat& definition,
                 CommandStatus_t* status, bool trace)
-        : command_(command), byteCode_(TarnLink::CommandBodyAccess::Of(byteCode)), definition_(definition),
-          status_(status), isSend_(TarnLink::CommandBodyAccess::Of(command).isSend), trace_(trace)
+        : command_(command), byteCode_(byteCode), definition_(definition), status_(status), isSend_(command.isSend),
+          laidOut_(command.IsLaidOutFor(definition)), trace_(trace)
     {
     }
 
@@ -124,9 +124,9 @@ private:
         if (carriesStream) {
             // A symbol cannot stand for a byte stream; refused before the
             // layout asks for the stream's length.
-            const Variant* stream = StoredValue(*variable, command_);
+            ParameterValue* stream = ValueOf(definition_.Parameters().size() - 1);
             if (IsSymbol(stream)) {
-                ConvertSymbolicConstant(command_, definition_, *variable);
+                ConvertSymbolicConstant(stream, definition_, *variable);
                 return Fail(TarnLink::kTLInvalidSymbolicConstant);
             }
             request.byteStreamLength = StoredByteStreamLength(stream);
@@ -139,6 +139,18 @@ private:
     bool NeedsParameter(const ParameterDefinition& parameter) const
     {
         return isSend_ || parameter.requiredForRequestData;
+    }
+
+    // The command's value of parameter index of the definition; null when
+    // unset. A command laid out for the definition has it in slot index.
+    ParameterValue* ValueOf(std::size_t index)
+    {
+        if (laidOut_) {
+            ParameterValue& slot = const_cast<ParameterValue&>(command_.SlotValue(index));
+            return slot.IsSet() ? &slot : nullptr;
+        }
+        const std::string& name = definition_.Parameters()[index].name;
+        return const_cast<ParameterValue*>(command_.Find(name.data(), name.size()));
     }
 
     bool BuildPacket()
@@ -154,11 +166,12 @@ private:
         }
         TraceMessage(kCompilingParameters);
         written_ = totalSize_ - payload;
-        for (const ParameterDefinition& parameter : definition_.Parameters()) {
-            if (!NeedsParameter(parameter)) {
+        const std::vector<ParameterDefinition>& parameters = definition_.Parameters();
+        for (std::size_t index = 0; index < parameters.size(); ++index) {
+            if (!NeedsParameter(parameters[index])) {
                 break; // request-data parameters lead the definition
             }
-            if (!WriteParameter(parameter)) {
+            if (!WriteParameter(parameters[index], index)) {
                 return false;
             }
         }
@@ -190,14 +203,11 @@ private:
         return true;
     }
 
-    bool WriteParameter(const ParameterDefinition& parameter)
+    bool WriteParameter(const ParameterDefinition& parameter, std::size_t index)
     {
-        const Variant* stored = StoredValue(parameter, command_);
-        if (IsSymbol(stored)) {
-            if (!ConvertSymbolicConstant(command_, definition_, parameter)) {
-                return Fail(TarnLink::kTLInvalidSymbolicConstant);
-            }
-            stored = StoredValue(parameter, command_); // now the symbol's number
+        ParameterValue* stored = ValueOf(index);
+        if (IsSymbol(stored) && !ConvertSymbolicConstant(stored, definition_, parameter)) {
+            return Fail(TarnLink::kTLInvalidSymbolicConstant);
         }
         const std::int64_t size =
             parameter.type == ParamType::kBytes ? byteStreamLength_ : parameter.bytesForPacketPosition;
@@ -211,11 +221,12 @@ private:
         return true;
     }
 
-    TarnCommand& command_;
-    TarnCommandByteCode::Body& byteCode_;
+    CommandState& command_;
+    ByteCodeState& byteCode_;
     const TarnDataCommandFormat& definition_;
     CommandStatus_t* status_;
     const bool isSend_;
+    const bool laidOut_;
     const bool trace_;
     PacketSizes sizes_;
     std::int32_t totalSize_ = -1;
@@ -228,18 +239,24 @@ private:
 bool CompileTarnByteCode(const TarnCommand& command, TarnCommandByteCode& byteCode, std::uint32_t* timeoutMillisec,
                          CommandStatus_t* status)
 {
+    return CompileTarnByteCode(command, StateOf(command).Definition(), byteCode, timeoutMillisec, status);
+}
+
+bool CompileTarnByteCode(const TarnCommand& command, const CommandFormat* found, TarnCommandByteCode& byteCode,
+                         std::uint32_t* timeoutMillisec, CommandStatus_t* status)
+{
     if (timeoutMillisec != nullptr) {
         *timeoutMillisec = 0;
     }
     if (status != nullptr) {
         *status = TarnLink::kTLSuccess;
     }
-    const EntryCheck entry = CheckEntry(command, EntryTexts{kNotInitialized, kMetaCommand});
-    if (!entry.proceed) {
+    if (!PassesEntryChecks(found, command.GetCommandName(), EntryTexts{kNotInitialized, kMetaCommand})) {
         return false;
     }
-    TarnLink::CommandBodyAccess::Of(byteCode).length = 0; // empty until a packet is complete
-    if (entry.definition == nullptr) {
+    ByteCodeState& packet = StateOf(byteCode);
+    packet.length = 0; // empty until a packet is complete
+    if (found == nullptr) {
         VerboseMessage(kFormatNotFound, command.GetCommandName());
         if (status != nullptr) {
             *status = TarnLink::kTLCommandFormatNotFound;
@@ -247,7 +264,7 @@ bool CompileTarnByteCode(const TarnCommand& command, TarnCommandByteCode& byteCo
         return false;
     }
     // Every kind but Meta, refused above, carries parameter data.
-    const auto* definition = static_cast<const TarnDataCommandFormat*>(entry.definition);
+    const auto* definition = static_cast<const TarnDataCommandFormat*>(found);
     const bool trace = IsCompileTrace();
     if (trace) {
         Diagnostics() << kConstructing << command.GetCommandName();
@@ -261,7 +278,7 @@ bool CompileTarnByteCode(const TarnCommand& command, TarnCommandByteCode& byteCo
     // compiling, such a parameter holds its number. Hosts make their commands
     // as ordinary (non-const) objects, so writing through the const reference
     // of the interface is sound.
-    Compilation compilation(const_cast<TarnCommand&>(command), byteCode, *definition, status, trace);
+    Compilation compilation(const_cast<CommandState&>(StateOf(command)), packet, *definition, status, trace);
     return compilation.Run();
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "dictionary/command_format.h"
 #include "tarnlink/TarnCommand.h"
 #include "tarnlink/TarnCommandByteCode.h"
 
@@ -13,6 +14,11 @@ namespace TarnLinkPrivate {
 
 bool CompileTarnByteCode(const TarnLink::TarnCommand& command, TarnLink::TarnCommandByteCode& byteCode,
                          std::uint32_t* timeoutMillisec, TarnLink::CommandStatus_t* status);
+// The same with the command's definition already found (null for an unknown
+// name), as the executor has it.
+bool CompileTarnByteCode(const TarnLink::TarnCommand& command, const CommandFormat* definition,
+                         TarnLink::TarnCommandByteCode& byteCode, std::uint32_t* timeoutMillisec,
+                         TarnLink::CommandStatus_t* status);
 bool DecompileTarnByteCode(TarnLink::TarnCommand& command, const TarnLink::TarnCommandByteCode& byteCode,
                            TarnLink::CommandStatus_t* status, bool lenient);
 bool ComputeCompiledCommandParamDataPacketAndBytecodeOffset(const TarnLink::TarnCommand& command, const char* paramName,

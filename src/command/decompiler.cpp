@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <ostream>
 
-#include "command/command_body_access.h"
+#include "command/byte_code_state.h"
+#include "command/command_state.h"
 #include "command/compiler.h"
 #include "command/entry_check.h"
-#include "wire/wire_format.h"
 #include "command/parameter_codec.h"
-#include "dictionary/command_registry.h"
 #include "diagnostics/diagnostics.h"
+#include "dictionary/command_registry.h"
 #include "dictionary/packet_layout.h"
+#include "wire/wire_format.h"
 
 namespace TarnLinkPrivate {
 
@@ -40,18 +41,17 @@ struct ResponseData {
 
 class Decompilation {
 public:
-    Decompilation(TarnCommand& command, const CommandFormat* definition, CommandStatus_t* status)
-        : command_(command), body_(TarnLink::CommandBodyAccess::Of(command)), definition_(definition), status_(status)
+    Decompilation(CommandState& command, const CommandFormat* definition, CommandStatus_t* status)
+        : command_(command), definition_(definition), status_(status)
     {
     }
 
-    bool Run(const TarnCommandByteCode& response, bool lenient)
+    bool Run(const ByteCodeState& response, bool lenient)
     {
-        body_.status = TarnLink::kTLFail;
-        const bool isDiag = IsDiagCommandFormat(definition_, command_.GetCommandName());
-        const TarnCommandByteCode::Body& packetBody = TarnLink::CommandBodyAccess::Of(response);
-        const unsigned char* packet = packetBody.buffer.get();
-        const std::size_t length = packetBody.length;
+        command_.status = TarnLink::kTLFail;
+        const bool isDiag = IsDiagCommandFormat(definition_, command_.name.c_str());
+        const unsigned char* packet = response.buffer.get();
+        const std::size_t length = response.length;
         if (length < static_cast<std::size_t>(kTarnHeaderLength)) {
             TraceMessage(kNoPacket);
             return Fail(TarnLink::kTLPacketSizeError);
@@ -60,11 +60,11 @@ public:
         if (!(isDiag ? ReadDiagHeader(packet, length, data) : ReadTarnHeader(packet, length, data))) {
             return false;
         }
-        body_.status = data.status;
+        command_.status = data.status;
         if (data.status != TarnLink::kTLSuccess) {
             return true; // the command carries the hardware's verdict
         }
-        if (body_.isSend && !lenient) {
+        if (command_.isSend && !lenient) {
             if (length > static_cast<std::size_t>(kTarnHeaderLength)) {
                 TraceMessage(kLongSendResponse);
             }
@@ -72,13 +72,13 @@ public:
         }
         command_.ClearParameters();
         if (definition_ == nullptr) {
-            TraceMessage(kFormatNotFound, command_.GetCommandName());
+            TraceMessage(kFormatNotFound, command_.name);
             return Fail(TarnLink::kTLCommandFormatNotFound);
         }
         if (ReadParameters(data) || lenient) {
             return true;
         }
-        TraceMessage(kParametersFailed, command_.GetCommandName());
+        TraceMessage(kParametersFailed, command_.name);
         return Fail(TarnLink::kTLDecompileMissingParameterData);
     }
 
@@ -132,14 +132,22 @@ private:
         if (definition_->IsMetaCommandFormat()) {
             return false;
         }
+        // Cleared just before, so a command of another dictionary may be laid
+        // out afresh for this one and then take every value by slot.
+        command_.Refresh();
+        const bool laidOut = command_.IsLaidOutFor(*definition_);
         const unsigned char* next = data.start;
         std::int64_t remaining = data.available;
-        for (const ParameterDefinition& parameter : definition_->Parameters()) {
+        const std::vector<ParameterDefinition>& parameters = definition_->Parameters();
+        for (std::size_t index = 0; index < parameters.size(); ++index) {
+            const ParameterDefinition& parameter = parameters[index];
             const bool variable = parameter.type == ParamType::kBytes;
             if (remaining == 0 && !variable) {
                 return false;
             }
-            const std::int32_t consumed = DecodeParameter(parameter, next, remaining, command_);
+            ParameterValue& value =
+                laidOut ? command_.AssignSlot(index) : command_.Assign(parameter.name.data(), parameter.name.size());
+            const std::int32_t consumed = DecodeParameter(parameter, next, remaining, value);
             if (consumed == 0 && !variable) {
                 return false;
             }
@@ -149,8 +157,7 @@ private:
         return true;
     }
 
-    TarnCommand& command_;
-    TarnCommand::Body& body_;
+    CommandState& command_;
     const CommandFormat* definition_;
     CommandStatus_t* status_;
 };
@@ -162,12 +169,12 @@ bool DecompileTarnByteCode(TarnCommand& command, const TarnCommandByteCode& byte
     if (status != nullptr) {
         *status = TarnLink::kTLSuccess;
     }
-    const EntryCheck entry = CheckEntry(command, EntryTexts{kNotInitialized, kMetaCommand});
-    if (!entry.proceed) {
+    const CommandFormat* definition = StateOf(command).Definition();
+    if (!PassesEntryChecks(definition, command.GetCommandName(), EntryTexts{kNotInitialized, kMetaCommand})) {
         return false;
     }
-    Decompilation decompilation(command, entry.definition, status);
-    return decompilation.Run(byteCode, lenient);
+    Decompilation decompilation(StateOf(command), definition, status);
+    return decompilation.Run(StateOf(byteCode), lenient);
 }
 
 } // namespace TarnLinkPrivate

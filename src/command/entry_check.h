@@ -3,12 +3,10 @@
 
 // The checks that open both compilation and decompilation.
 
-#include "command/command_definition.h"
 #include "dictionary/command_format.h"
 #include "diagnostics/diagnostics.h"
 #include "dictionary/command_registry.h"
 #include "dictionary/library_state.h"
-#include "tarnlink/TarnCommand.h"
 
 namespace TarnLinkPrivate {
 
@@ -17,30 +15,20 @@ struct EntryTexts {
     const char* metaCommand;
 };
 
-struct EntryCheck {
-    bool proceed = false;
-    // The command's definition, found once for the whole call; null when
-    // the name is unknown.
-    const CommandFormat* definition = nullptr;
-};
-
 // Refuses, with the given unconditional texts, a library that is not
-// initialized and a Meta command. Inline: it opens every compilation and
-// decompilation.
-inline EntryCheck CheckEntry(const TarnLink::TarnCommand& command, const EntryTexts& texts)
+// initialized and a Meta command, given the command's definition (null for
+// an unknown name). Inline: it opens every compilation and decompilation.
+inline bool PassesEntryChecks(const CommandFormat* definition, const char* commandName, const EntryTexts& texts)
 {
-    EntryCheck check;
     if (!IsLibraryInitialized()) {
         ErrorMessage(texts.notInitialized);
-        return check;
+        return false;
     }
-    check.definition = DefinitionOf(command);
-    if (IsMetaCommandFormat(check.definition, command.GetCommandName())) {
+    if (IsMetaCommandFormat(definition, commandName)) {
         ErrorMessage(texts.metaCommand);
-        return check;
+        return false;
     }
-    check.proceed = true;
-    return check;
+    return true;
 }
 
 } // namespace TarnLinkPrivate

@@ -8,13 +8,11 @@
 #include <type_traits>
 
 #include "wire/big_endian.h"
-#include "command/typed_access.h"
 #include "diagnostics/diagnostics.h"
 
 namespace TarnLinkPrivate {
 
 using TarnLink::TarnCommand;
-using TarnLink::VariantImpl::Variant;
 
 namespace {
 constexpr char kWritingParameter[] = "\n\tWriting Parameter : ";
@@ -31,33 +29,32 @@ void TraceParameter(const char* label, const ParameterDefinition& parameter)
     TraceMessage(label, parameter.name, kTypeLabel, parameter.typeName);
 }
 
-template <class Value>
-bool EncodeStoredInteger(const Variant* stored, std::int32_t size, unsigned char* out)
+// As the typed getters: a missing value gives false, another stored type
+// throws bad_variant_cast.
+bool EncodeInteger(ParamType type, const ParameterValue* stored, std::int32_t size, unsigned char* out)
 {
-    if (size != static_cast<std::int32_t>(sizeof(Value))) {
+    const std::int32_t width = FixedSizeOf(type);
+    if (width == 0) {
+        return false;
+    }
+    if (size != width) {
         TraceMessage(kSizeMismatch);
         return false;
     }
     if (stored == nullptr) {
         return false;
     }
-    const Value value = TarnLink::VariantImpl::variant_cast<Value>(*stored);
-    WriteBigEndian(static_cast<std::make_unsigned_t<Value>>(value), sizeof(Value), out);
+    if (!stored->Holds(type)) {
+        throw TarnLink::VariantImpl::bad_variant_cast();
+    }
+    WriteBigEndian(stored->Bits(), static_cast<std::size_t>(width), out);
     return true;
 }
 
-// As the typed getters: a missing value gives false, another stored type
-// throws bad_variant_cast.
-bool EncodeInteger(ParamType type, const Variant* stored, std::int32_t size, unsigned char* out)
-{
-    return VisitIntegerType(
-        type, [stored, size, out](auto zero) { return EncodeStoredInteger<decltype(zero)>(stored, size, out); });
-}
-
 // An empty or missing stream, or a value of another type, is no data.
-bool EncodeBytes(const Variant* stored, std::int32_t size, unsigned char* out)
+bool EncodeBytes(const ParameterValue* stored, std::int32_t size, unsigned char* out)
 {
-    const std::vector<char>* bytes = TarnLink::VariantImpl::variant_cast<std::vector<char>>(stored);
+    const std::vector<char>* bytes = stored != nullptr ? stored->Bytes() : nullptr;
     if (bytes == nullptr || bytes->empty()) {
         return false;
     }
@@ -69,18 +66,17 @@ bool EncodeBytes(const Variant* stored, std::int32_t size, unsigned char* out)
     return true;
 }
 
-std::int32_t DecodeInteger(const ParameterDefinition& parameter, const unsigned char* bytes, std::int64_t available,
-                           TarnCommand& command)
+std::int32_t DecodeInteger(ParamType type, const unsigned char* bytes, std::int64_t available, ParameterValue& value)
 {
     std::int32_t consumed = 0;
-    VisitIntegerType(parameter.type, [&](auto zero) {
+    VisitIntegerType(type, [&](auto zero) {
         using Value = decltype(zero);
         constexpr auto kWidth = static_cast<std::int32_t>(sizeof(Value));
         if (available < kWidth) {
             return false;
         }
         const auto raw = static_cast<std::make_unsigned_t<Value>>(ReadBigEndian(bytes, sizeof(Value)));
-        SetTyped(command, parameter.name.c_str(), static_cast<Value>(raw));
+        value.SetInteger(static_cast<Value>(raw));
         consumed = kWidth;
         return true;
     });
@@ -108,14 +104,13 @@ std::int64_t CountedSize(const ParameterDefinition& parameter, const TarnCommand
 }
 } // namespace
 
-std::int32_t StoredByteStreamLength(const Variant* stored)
+std::int32_t StoredByteStreamLength(const ParameterValue* stored)
 {
     // A symbol is not a byte stream; the compiler refuses it with its own status.
-    if (stored == nullptr || TarnLink::VariantImpl::variant_cast<std::string>(stored) != nullptr) {
+    if (stored == nullptr || stored->IsSymbol()) {
         return -1;
     }
-    // Through the pointer form: the value form would copy the whole stream.
-    const auto* bytes = TarnLink::VariantImpl::variant_cast<std::vector<char>>(stored);
+    const std::vector<char>* bytes = stored->Bytes();
     if (bytes == nullptr) {
         throw TarnLink::VariantImpl::bad_variant_cast(); // as the typed getters do for another type
     }
@@ -136,12 +131,13 @@ bool EncodeParameter(const ParameterDefinition& parameter, const TarnCommand& co
     return EncodeParameter(parameter, StoredValue(parameter, command), size, out, IsCompileTrace());
 }
 
-bool EncodeValue(ParamType type, const Variant* stored, std::int32_t size, unsigned char* out)
+bool EncodeValue(ParamType type, const ParameterValue* stored, std::int32_t size, unsigned char* out)
 {
     return type == ParamType::kBytes ? EncodeBytes(stored, size, out) : EncodeInteger(type, stored, size, out);
 }
 
-bool EncodeTraced(const ParameterDefinition& parameter, const Variant* stored, std::int32_t size, unsigned char* out)
+bool EncodeTraced(const ParameterDefinition& parameter, const ParameterValue* stored, std::int32_t size,
+                  unsigned char* out)
 {
     TraceParameter(kWritingParameter, parameter);
     const bool written = EncodeValue(parameter.type, stored, size, out);
@@ -152,24 +148,30 @@ bool EncodeTraced(const ParameterDefinition& parameter, const Variant* stored, s
 }
 
 std::int32_t DecodeParameter(const ParameterDefinition& parameter, const unsigned char* bytes, std::int64_t available,
-                             TarnCommand& command)
+                             ParameterValue& value)
 {
     if (parameter.type == ParamType::kInvalid || (bytes == nullptr && available > 0)) {
         return 0;
     }
     TraceParameter(kReadingParameter, parameter);
     if (parameter.type != ParamType::kBytes) {
-        const std::int32_t consumed = DecodeInteger(parameter, bytes, available, command);
+        const std::int32_t consumed = DecodeInteger(parameter.type, bytes, available, value);
         if (consumed > 0) {
             TraceMessage(kNumBytesLabel, consumed);
         }
         return consumed;
     }
     const auto length = static_cast<std::int32_t>(std::clamp<std::int64_t>(available, 0, INT32_MAX));
-    command.SetParamByteStream(parameter.name.c_str(), reinterpret_cast<const char*>(bytes),
-                               static_cast<std::size_t>(length));
+    value.SetBytes(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(length));
     TraceMessage(kNumBytesLabel, length);
     return length;
+}
+
+std::int32_t DecodeParameter(const ParameterDefinition& parameter, const unsigned char* bytes, std::int64_t available,
+                             TarnCommand& command)
+{
+    return DecodeParameter(parameter, bytes, available,
+                           StateOf(command).Assign(parameter.name.data(), parameter.name.size()));
 }
 
 LayoutRequest LayoutRequestFor(const TarnCommand& command, const CommandFormat& definition)

@@ -5,7 +5,8 @@
 
 #include <cstdint>
 
-#include "command/command_body_access.h"
+#include "command/command_state.h"
+#include "command/parameter_value.h"
 #include "dictionary/command_format.h"
 #include "dictionary/packet_layout.h"
 #include "tarnlink/TarnCommand.h"
@@ -22,14 +23,14 @@ bool EncodeParameter(const ParameterDefinition& parameter, const TarnLink::TarnC
                      unsigned char* out);
 
 // The value alone, untraced, and with the compile trace's lines around it.
-bool EncodeValue(ParamType type, const TarnLink::VariantImpl::Variant* stored, std::int32_t size, unsigned char* out);
-bool EncodeTraced(const ParameterDefinition& parameter, const TarnLink::VariantImpl::Variant* stored, std::int32_t size,
+bool EncodeValue(ParamType type, const ParameterValue* stored, std::int32_t size, unsigned char* out);
+bool EncodeTraced(const ParameterDefinition& parameter, const ParameterValue* stored, std::int32_t size,
                   unsigned char* out);
 
 // The same as EncodeParameter from the command's stored value of the
 // parameter (null when unset), tracing when trace is set.
-inline bool EncodeParameter(const ParameterDefinition& parameter, const TarnLink::VariantImpl::Variant* stored,
-                            std::int32_t size, unsigned char* out, bool trace)
+inline bool EncodeParameter(const ParameterDefinition& parameter, const ParameterValue* stored, std::int32_t size,
+                            unsigned char* out, bool trace)
 {
     if (size < 1 || out == nullptr) {
         return false;
@@ -39,20 +40,22 @@ inline bool EncodeParameter(const ParameterDefinition& parameter, const TarnLink
 
 // The command's stored value of the parameter, found by the definition's name
 // without measuring it again; null when unset.
-inline const TarnLink::VariantImpl::Variant* StoredValue(const ParameterDefinition& parameter,
-                                                         const TarnLink::TarnCommand& command)
+inline const ParameterValue* StoredValue(const ParameterDefinition& parameter, const TarnLink::TarnCommand& command)
 {
-    return TarnLink::CommandBodyAccess::Of(command).Find(parameter.name.data(), parameter.name.size());
+    return StateOf(command).Find(parameter.name.data(), parameter.name.size());
 }
 
 // Length of a stored byte stream; -1 when unset or a symbol. Another stored
 // type throws bad_variant_cast, as the byte-stream getters do.
-std::int32_t StoredByteStreamLength(const TarnLink::VariantImpl::Variant* stored);
+std::int32_t StoredByteStreamLength(const ParameterValue* stored);
 
-// Reads the parameter from at most available bytes into the command; the
-// number of bytes consumed, 0 on failure (and for an empty byte stream).
+// Reads the parameter from at most available bytes into the command, or
+// into one value of it; the number of bytes consumed, 0 on failure (and for
+// an empty byte stream), the value then left as it was.
 std::int32_t DecodeParameter(const ParameterDefinition& parameter, const unsigned char* bytes, std::int64_t available,
                              TarnLink::TarnCommand& command);
+std::int32_t DecodeParameter(const ParameterDefinition& parameter, const unsigned char* bytes, std::int64_t available,
+                             ParameterValue& value);
 
 // Sum of the parameter data of the command under the definition (byte
 // streams count for send commands and request-data parameters); 0 on error.

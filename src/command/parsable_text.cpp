@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "command/stored_value.h"
-#include "command/tarn_command_body.h"
+#include "command/command_state.h"
 #include "command/typed_access.h"
 #include "tarnlink/TarnCommand.h"
 
@@ -174,14 +174,14 @@ void ReadValue(std::istream& in, const std::string& keyword, const char* name, T
 void TarnCommand::WriteParsable(std::ostream& out) const
 {
     out << kStatementStart;
-    if (!body_->isSend) {
-        out << kRequestWord << body_->name << kStatementEnd;
+    if (!state_->isSend) {
+        out << kRequestWord << state_->name << kStatementEnd;
         return;
     }
-    out << kSendWord << body_->name;
-    for (const Body::Parameter& parameter : body_->parameters) {
-        out << ' ' << parameter.name;
-        TarnLinkPrivate::VisitStoredValue(parameter.value, ValueWriter(out));
+    out << kSendWord << state_->name;
+    for (const TarnLinkPrivate::CommandState::Slot* parameter : state_->SetSlotsInOrder()) {
+        out << ' ' << parameter->name;
+        TarnLinkPrivate::VisitStoredValue(parameter->value, ValueWriter(out));
     }
     out << kStatementEnd;
 }
@@ -193,7 +193,7 @@ void TarnCommand::Parse(std::istream& in)
     if (!ReadWord(in, name) && !TextCarries(name)) {
         return;
     }
-    body_->SetName(name.c_str());
+    state_->Rename(name.c_str());
     std::string parameterName;
     std::string keyword;
     while (ReadWord(in, parameterName) && parameterName != kEndOfParameters && ReadWord(in, keyword)) {

@@ -8,32 +8,35 @@
 #include <string>
 #include <vector>
 
+#include "command/parameter_value.h"
 #include "dictionary/parameter_type.h"
-#include "tarnlink/TarnCommand.h"
 
 namespace TarnLinkPrivate {
 
-// Stands for an empty value or one of a type a command parameter never holds.
+// Stands for an empty value.
 struct UnknownStoredValue {};
 
-// Calls visit with the held value (as const T&) for the parameter types of
-// the table and a symbol (std::string), or with UnknownStoredValue.
+// Calls visit with the held value for the integer types of the table (as
+// the C++ type), a byte stream (std::vector<char>) and a symbol
+// (std::string), or with UnknownStoredValue.
 template <class Visitor>
-void VisitStoredValue(const TarnLink::VariantImpl::Variant& value, Visitor&& visit)
+void VisitStoredValue(const ParameterValue& value, Visitor&& visit)
 {
-    using TarnLink::VariantImpl::variant_cast;
-#define TARNLINK_INTEGER_TYPE(Id, keyword, size, CppType, dumpName) \
-    if (const auto* held = variant_cast<CppType>(&value)) {         \
-        visit(*held);                                               \
-        return;                                                     \
+    if (const std::vector<char>* bytes = value.Bytes()) {
+        visit(*bytes);
+        return;
     }
-#define TARNLINK_BYTES_TYPE(Id, keyword, CppType, dumpName) TARNLINK_INTEGER_TYPE(Id, keyword, 0, CppType, dumpName)
-#include "dictionary/parameter_type_table.h"
-    if (const auto* symbol = variant_cast<std::string>(&value)) {
+    if (const std::string* symbol = value.Symbol()) {
         visit(*symbol);
         return;
     }
-    visit(UnknownStoredValue{});
+    const bool integer = VisitIntegerType(value.Type(), [&](auto zero) {
+        visit(value.GetInteger<decltype(zero)>());
+        return true;
+    });
+    if (!integer) {
+        visit(UnknownStoredValue{});
+    }
 }
 
 // The two 32-bit halves in which 64-bit values are written as text.

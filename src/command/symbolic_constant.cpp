@@ -4,7 +4,6 @@
 
 #include <ostream>
 
-#include "command/typed_access.h"
 #include "diagnostics/diagnostics.h"
 
 namespace TarnLinkPrivate {
@@ -17,28 +16,26 @@ constexpr char kNotFound[] = " NOT FOUND!";
 constexpr char kSymbolFound[] = "\n\tSymbolic Constant Found - Name: ";
 constexpr char kValueLabel[] = " Value: ";
 constexpr char kUnsupportedType[] = " Unsupported data type for Symbolic Constant - Type: ";
-// A stored symbol has at most 254 bytes, so the text always ends with a zero.
-constexpr std::size_t kSymbolBufferSize = 256;
 } // namespace
 
-bool ConvertSymbolicConstant(TarnLink::TarnCommand& command, const CommandFormat& definition,
+bool ConvertSymbolicConstant(ParameterValue* value, const CommandFormat& definition,
                              const ParameterDefinition& parameter)
 {
     TraceMessage(kConverting);
-    char symbol[kSymbolBufferSize] = {};
-    if (!command.GetParamSetSymbol(parameter.name.c_str(), symbol, sizeof(symbol))) {
+    const std::string* symbol = value != nullptr ? value->Symbol() : nullptr;
+    if (symbol == nullptr) {
         TraceMessage(kNoSymbolSet);
         return false;
     }
-    std::int32_t value = 0;
-    if (!definition.FindSymbol(symbol, &value)) {
-        TraceMessage(kSymbolName, symbol, kNotFound);
+    std::int32_t number = 0;
+    if (!definition.FindSymbol(symbol->c_str(), &number)) {
+        TraceMessage(kSymbolName, *symbol, kNotFound);
         return false;
     }
-    TraceMessage(kSymbolFound, symbol, kValueLabel, value);
+    TraceMessage(kSymbolFound, *symbol, kValueLabel, number);
     // Narrower types keep the low bits; 64-bit types take the sign-extended value.
     const bool converted = VisitIntegerType(parameter.type, [&](auto zero) {
-        SetTyped(command, parameter.name.c_str(), static_cast<decltype(zero)>(value));
+        value->SetInteger(static_cast<decltype(zero)>(number));
         return true;
     });
     if (!converted) {

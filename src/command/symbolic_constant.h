@@ -3,15 +3,16 @@
 
 // Turning a parameter set by symbol into the number its definition gives it.
 
+#include "command/parameter_value.h"
 #include "dictionary/command_format.h"
-#include "tarnlink/TarnCommand.h"
 
 namespace TarnLinkPrivate {
 
-// Replaces the command's symbol for the parameter by the symbol's value, held
-// as the parameter's own integer type. False when the parameter holds no
-// symbol, the definition has no such symbol, or the type is not an integer.
-bool ConvertSymbolicConstant(TarnLink::TarnCommand& command, const CommandFormat& definition,
+// Replaces the symbol a command holds for the parameter (null when unset) by
+// the symbol's value, held as the parameter's own integer type. False when no
+// symbol is held, the definition has no such symbol, or the type is not an
+// integer.
+bool ConvertSymbolicConstant(ParameterValue* value, const CommandFormat& definition,
                              const ParameterDefinition& parameter);
 
 } // namespace TarnLinkPrivate

@@ -6,62 +6,70 @@
 #include <vector>
 
 #include "command/command_status.h"
-#include "command/tarn_command_body.h"
+#include "command/command_state.h"
 #include "dictionary/parameter_type.h"
 #include "tarnlink/TarnCommand.h"
 
 namespace TarnLink {
 
-using VariantImpl::Variant;
-using VariantImpl::variant_cast;
+using TarnLinkPrivate::CommandState;
+using TarnLinkPrivate::ParameterValue;
 
 namespace {
 constexpr char kBogusStatusText[] = "BOGUS_TL_STATUS";
 constexpr std::size_t kLongestSymbol = 254;
 
-// The value form of the cast on the stored value: a missing parameter gives
-// false, another stored type throws bad_variant_cast.
+// A missing parameter gives false, another stored type throws bad_variant_cast.
 template <class T>
-bool ReadExact(TarnCommand::Body& body, const char* name, T& value)
+bool ReadExact(const CommandState& state, const char* name, T& value)
 {
-    const Variant* stored = body.Find(name);
+    const ParameterValue* stored = state.Find(name);
     if (stored == nullptr) {
         return false;
     }
-    value = variant_cast<T>(*stored);
+    value = stored->GetInteger<T>();
     return true;
 }
 
 // The stored byte sequence; null when the parameter is missing; throws
 // bad_variant_cast when it holds another type.
-const std::vector<char>* StoredBytes(TarnCommand::Body& body, const char* name)
+const std::vector<char>* StoredBytes(const CommandState& state, const char* name)
 {
-    const Variant* stored = body.Find(name);
+    const ParameterValue* stored = state.Find(name);
     if (stored == nullptr) {
         return nullptr;
     }
-    const std::vector<char>* bytes = variant_cast<std::vector<char>>(stored);
+    const std::vector<char>* bytes = stored->Bytes();
     if (bytes == nullptr) {
         throw VariantImpl::bad_variant_cast();
     }
     return bytes;
 }
+
+// The slot a setter writes; null for a null name, which sets nothing.
+ParameterValue* SlotToSet(CommandState& state, const char* name)
+{
+    return name != nullptr ? &state.Assign(name, std::strlen(name)) : nullptr;
+}
 } // namespace
 
-TarnCommand::TarnCommand() : body_(new Body) {}
+TarnCommand::TarnCommand() : state_(new CommandState) {}
 
-TarnCommand::TarnCommand(const char* name) : body_(new Body) { body_->SetName(name); }
+TarnCommand::TarnCommand(const char* name) : state_(new CommandState) { state_->Rename(name); }
 
-TarnCommand::TarnCommand(const char* name, std::int32_t conduitId) : TarnCommand(name) { body_->conduitId = conduitId; }
+TarnCommand::TarnCommand(const char* name, std::int32_t conduitId) : TarnCommand(name)
+{
+    state_->conduitId = conduitId;
+}
 
-TarnCommand::TarnCommand(const TarnCommand& other) : body_(new Body(*other.body_)) {}
+TarnCommand::TarnCommand(const TarnCommand& other) : state_(new CommandState(*other.state_)) {}
 
 TarnCommand::TarnCommand(const TarnCommand& other, std::int32_t conduitId) : TarnCommand(other)
 {
-    body_->conduitId = conduitId;
+    state_->conduitId = conduitId;
 }
 
-TarnCommand::~TarnCommand() { delete body_; }
+TarnCommand::~TarnCommand() { delete state_; }
 
 TarnCommand& TarnCommand::operator=(const TarnCommand& other)
 {
@@ -70,43 +78,48 @@ TarnCommand& TarnCommand::operator=(const TarnCommand& other)
     return *this;
 }
 
-void TarnCommand::Swap(TarnCommand& other) noexcept { std::swap(body_, other.body_); }
+void TarnCommand::Swap(TarnCommand& other) noexcept { std::swap(state_, other.state_); }
 
 void TarnCommand::SetCommandName(const char* name)
 {
     if (name != nullptr) {
-        body_->SetName(name);
+        state_->Rename(name);
     }
 }
-const char* TarnCommand::GetCommandName() const { return body_->name.c_str(); }
-void TarnCommand::SetConduitID(std::int32_t conduitId) { body_->conduitId = conduitId; }
-std::int32_t TarnCommand::GetConduitID() const { return body_->conduitId; }
+const char* TarnCommand::GetCommandName() const { return state_->name.c_str(); }
+void TarnCommand::SetConduitID(std::int32_t conduitId) { state_->conduitId = conduitId; }
+std::int32_t TarnCommand::GetConduitID() const { return state_->conduitId; }
 
-void TarnCommand::SetupSendCommand() { body_->isSend = true; }
-void TarnCommand::SetupRequestDataCommand() { body_->isSend = false; }
-bool TarnCommand::IsSendCommand() const { return body_->isSend; }
-bool TarnCommand::IsRequestDataCommand() const { return !body_->isSend; }
+void TarnCommand::SetupSendCommand() { state_->isSend = true; }
+void TarnCommand::SetupRequestDataCommand() { state_->isSend = false; }
+bool TarnCommand::IsSendCommand() const { return state_->isSend; }
+bool TarnCommand::IsRequestDataCommand() const { return !state_->isSend; }
 
-void TarnCommand::SetStatus(CommandStatus_t status) { body_->status = status; }
-CommandStatus_t TarnCommand::GetStatus() const { return body_->status; }
+void TarnCommand::SetStatus(CommandStatus_t status) { state_->status = status; }
+CommandStatus_t TarnCommand::GetStatus() const { return state_->status; }
 
 const char* TarnCommand::GetStatusAsStringConstant() const
 {
-    const char* name = TarnLinkPrivate::StatusConstantName(body_->status);
+    const char* name = TarnLinkPrivate::StatusConstantName(state_->status);
     return name != nullptr ? name : kBogusStatusText;
 }
 
-bool TarnCommand::IsStatusSuccess() const { return body_->status == kTLSuccess; }
-bool TarnCommand::IsStatusGood() const { return body_->status == kTLSuccess; }
-bool TarnCommand::IsStatusBad() const { return body_->status != kTLSuccess; }
-bool TarnCommand::IsStatusFail() const { return body_->status == kTLFail; }
-bool TarnCommand::IsStatusNotSupported() const { return body_->status == kTLNotSupported; }
-bool TarnCommand::IsStatusTransmitError() const { return body_->status == kTLTransmitFailure; }
-bool TarnCommand::IsStatusTimeout() const { return body_->status == kTLTimeOut; }
+bool TarnCommand::IsStatusSuccess() const { return state_->status == kTLSuccess; }
+bool TarnCommand::IsStatusGood() const { return state_->status == kTLSuccess; }
+bool TarnCommand::IsStatusBad() const { return state_->status != kTLSuccess; }
+bool TarnCommand::IsStatusFail() const { return state_->status == kTLFail; }
+bool TarnCommand::IsStatusNotSupported() const { return state_->status == kTLNotSupported; }
+bool TarnCommand::IsStatusTransmitError() const { return state_->status == kTLTransmitFailure; }
+bool TarnCommand::IsStatusTimeout() const { return state_->status == kTLTimeOut; }
 
-#define TARNLINK_INTEGER_TYPE(Id, keyword, size, CppType, dumpName)                                          \
-    void TarnCommand::SetParam##Id(const char* name, CppType value) { body_->Assign(name, Variant(value)); } \
-    bool TarnCommand::GetParam##Id(const char* name, CppType& value) const { return ReadExact(*body_, name, value); }
+#define TARNLINK_INTEGER_TYPE(Id, keyword, size, CppType, dumpName) \
+    void TarnCommand::SetParam##Id(const char* name, CppType value) \
+    {                                                               \
+        if (ParameterValue* slot = SlotToSet(*state_, name)) {      \
+            slot->SetInteger(value);                                \
+        }                                                           \
+    }                                                               \
+    bool TarnCommand::GetParam##Id(const char* name, CppType& value) const { return ReadExact(*state_, name, value); }
 #include "dictionary/parameter_type_table.h"
 
 void TarnCommand::SetParamByteStream(const char* name, const char* data, std::size_t length)
@@ -114,8 +127,9 @@ void TarnCommand::SetParamByteStream(const char* name, const char* data, std::si
     if (data == nullptr && length != 0) {
         return;
     }
-    std::vector<char> bytes(data, data + length);
-    body_->Assign(name, Variant(bytes));
+    if (ParameterValue* slot = SlotToSet(*state_, name)) {
+        slot->SetBytes(data, length);
+    }
 }
 
 void TarnCommand::SetParamBySymbol(const char* name, const char* symbol)
@@ -127,7 +141,9 @@ void TarnCommand::SetParamBySymbol(const char* name, const char* symbol)
     if (length == 0 || length > kLongestSymbol) {
         return;
     }
-    body_->Assign(name, Variant(std::string(symbol, length)));
+    if (ParameterValue* slot = SlotToSet(*state_, name)) {
+        slot->SetSymbol(symbol, length);
+    }
 }
 
 bool TarnCommand::GetParamByteStreamLength(const char* name, std::size_t* length) const
@@ -135,7 +151,7 @@ bool TarnCommand::GetParamByteStreamLength(const char* name, std::size_t* length
     if (length == nullptr) {
         return false;
     }
-    const std::vector<char>* bytes = StoredBytes(*body_, name);
+    const std::vector<char>* bytes = StoredBytes(*state_, name);
     if (bytes == nullptr) {
         return false;
     }
@@ -145,7 +161,7 @@ bool TarnCommand::GetParamByteStreamLength(const char* name, std::size_t* length
 
 bool TarnCommand::GetParamByteStream(const char* name, char* buffer, std::size_t bufferSize, std::size_t* length) const
 {
-    const std::vector<char>* bytes = StoredBytes(*body_, name);
+    const std::vector<char>* bytes = StoredBytes(*state_, name);
     if (bytes == nullptr) {
         return false;
     }
@@ -169,7 +185,8 @@ bool TarnCommand::GetParamByteStreamBuffer(const char* name, char** data, std::s
     if (data == nullptr || length == nullptr) {
         return false;
     }
-    std::vector<char>* bytes = variant_cast<std::vector<char>>(body_->Find(name));
+    ParameterValue* stored = state_->Find(name);
+    std::vector<char>* bytes = stored != nullptr ? stored->Bytes() : nullptr;
     if (bytes == nullptr) {
         return false;
     }
@@ -180,7 +197,8 @@ bool TarnCommand::GetParamByteStreamBuffer(const char* name, char** data, std::s
 
 bool TarnCommand::GetParamSetSymbol(const char* name, char* buffer, std::size_t bufferSize) const
 {
-    const std::string* symbol = variant_cast<std::string>(body_->Find(name));
+    const ParameterValue* stored = state_->Find(name);
+    const std::string* symbol = stored != nullptr ? stored->Symbol() : nullptr;
     if (symbol == nullptr || buffer == nullptr || bufferSize < symbol->size()) {
         return false;
     }
@@ -189,19 +207,20 @@ bool TarnCommand::GetParamSetSymbol(const char* name, char* buffer, std::size_t 
     return true;
 }
 
-bool TarnCommand::IsParamSet(const char* name) const { return body_->Find(name) != nullptr; }
+bool TarnCommand::IsParamSet(const char* name) const { return state_->Find(name) != nullptr; }
 
 bool TarnCommand::IsParamSetBySymbol(const char* name) const
 {
-    return variant_cast<std::string>(body_->Find(name)) != nullptr;
+    const ParameterValue* stored = state_->Find(name);
+    return stored != nullptr && stored->IsSymbol();
 }
 
 bool TarnCommand::IsParamSetBySymbolEqualTo(const char* name, const char* symbol) const
 {
-    const std::string* stored = variant_cast<std::string>(body_->Find(name));
-    return stored != nullptr && symbol != nullptr && *stored == symbol;
+    const ParameterValue* stored = state_->Find(name);
+    return stored != nullptr && stored->IsSymbol() && symbol != nullptr && *stored->Symbol() == symbol;
 }
 
-void TarnCommand::ClearParameters() { body_->parameters.clear(); }
+void TarnCommand::ClearParameters() { state_->ClearParameters(); }
 
 } // namespace TarnLink

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "wire/wire_format.h"
-#include "command/tarn_command_byte_code_body.h"
+#include "command/byte_code_state.h"
 
 namespace TarnLink {
 
@@ -24,63 +24,63 @@ bool HoldStatusPacket(TarnCommandByteCode& byteCode, unsigned char statusByte)
 }
 } // namespace
 
-TarnCommandByteCode::TarnCommandByteCode() : body_(new Body) {}
+TarnCommandByteCode::TarnCommandByteCode() : state_(new TarnLinkPrivate::ByteCodeState) {}
 
-TarnCommandByteCode::~TarnCommandByteCode() { delete body_; }
+TarnCommandByteCode::~TarnCommandByteCode() { delete state_; }
 
-void TarnCommandByteCode::Clear() { body_->length = 0; }
+void TarnCommandByteCode::Clear() { state_->length = 0; }
 
 bool TarnCommandByteCode::CopyByteCodePacketBuffer(const unsigned char* data, std::size_t length)
 {
     if (data == nullptr || length == 0) {
         return false;
     }
-    if (length <= body_->capacity) {
-        std::memmove(body_->buffer.get(), data, length);
-        body_->length = length;
+    if (length <= state_->capacity) {
+        std::memmove(state_->buffer.get(), data, length);
+        state_->length = length;
         return true;
     }
     // Copied before the old buffer goes, in case data points into it.
     std::unique_ptr<unsigned char[]> larger(new (std::nothrow) unsigned char[length]);
     if (!larger) {
-        body_->buffer.reset();
-        body_->capacity = 0;
-        body_->length = 0;
+        state_->buffer.reset();
+        state_->capacity = 0;
+        state_->length = 0;
         return false;
     }
     std::memcpy(larger.get(), data, length);
-    body_->buffer = std::move(larger);
-    body_->capacity = length;
-    body_->length = length;
+    state_->buffer = std::move(larger);
+    state_->capacity = length;
+    state_->length = length;
     return true;
 }
 
-std::size_t TarnCommandByteCode::ComputeTotalPacketByteCodeLength() const { return body_->length; }
+std::size_t TarnCommandByteCode::ComputeTotalPacketByteCodeLength() const { return state_->length; }
 
 bool TarnCommandByteCode::GetPacketByteCodeBuffer(unsigned char** buffer) const
 {
-    if (buffer == nullptr || body_->length == 0) {
+    if (buffer == nullptr || state_->length == 0) {
         return false;
     }
-    *buffer = body_->buffer.get();
+    *buffer = state_->buffer.get();
     return true;
 }
 
 bool TarnCommandByteCode::GetPacketByteCodeBufferLength(std::size_t* length) const
 {
-    if (length == nullptr || body_->length == 0) {
+    if (length == nullptr || state_->length == 0) {
         return false;
     }
-    *length = body_->length;
+    *length = state_->length;
     return true;
 }
 
 bool TarnCommandByteCode::GetPointerToParamDataLocation(std::int64_t offset, unsigned char** location) const
 {
-    if (location == nullptr || body_->length == 0 || static_cast<std::uint64_t>(offset) >= body_->length) {
+    if (location == nullptr || state_->length == 0 || static_cast<std::uint64_t>(offset) >= state_->length) {
         return false;
     }
-    *location = body_->buffer.get() + offset;
+    *location = state_->buffer.get() + offset;
     return true;
 }
 
@@ -89,27 +89,27 @@ bool TarnCommandByteCode::GetPointerToStartOfDataPayload(unsigned char** locatio
     return GetPointerToParamDataLocation(static_cast<std::int64_t>(kTarnHeaderSize), location);
 }
 
-bool TarnCommandByteCode::HasData() const { return body_->length > kTarnHeaderSize; }
+bool TarnCommandByteCode::HasData() const { return state_->length > kTarnHeaderSize; }
 
 std::int32_t TarnCommandByteCode::DeterminePacketDataPayloadLength() const
 {
     constexpr std::int32_t kNoPacket = -1;
     constexpr std::int32_t kNotMarked = -6;
-    if (body_->length < kTarnHeaderSize) {
+    if (state_->length < kTarnHeaderSize) {
         return kNoPacket;
     }
-    if (!TarnLinkPrivate::HasTransportMark(body_->buffer.get())) {
+    if (!TarnLinkPrivate::HasTransportMark(state_->buffer.get())) {
         return kNotMarked;
     }
-    return TarnLinkPrivate::TransportLengthField(body_->buffer.get()) - TarnLinkPrivate::kTransportLengthBias;
+    return TarnLinkPrivate::TransportLengthField(state_->buffer.get()) - TarnLinkPrivate::kTransportLengthBias;
 }
 
 CommandStatus_t TarnCommandByteCode::ExtractStatus() const
 {
-    if (body_->length < kTarnHeaderSize || !TarnLinkPrivate::HasTransportMark(body_->buffer.get())) {
+    if (state_->length < kTarnHeaderSize || !TarnLinkPrivate::HasTransportMark(state_->buffer.get())) {
         return kTLFail;
     }
-    return TarnLinkPrivate::StatusFromResponseByte(body_->buffer[TarnLinkPrivate::kTarnStatusOffset]);
+    return TarnLinkPrivate::StatusFromResponseByte(state_->buffer[TarnLinkPrivate::kTarnStatusOffset]);
 }
 
 bool TarnCommandByteCode::SetSucceeded() { return HoldStatusPacket(*this, TarnLinkPrivate::kResponseSuccess); }

@@ -89,7 +89,7 @@ bool DecodeAndConclude(TarnCommand& command, const TarnCommandByteCode& response
     return Conclude(command, targetConduit, timeoutMillisec);
 }
 
-bool ExecuteDataCommand(TarnCommand& command, TarnConduit* targetConduit)
+bool ExecuteDataCommand(TarnCommand& command, const CommandFormat* definition, TarnConduit* targetConduit)
 {
     WriteTraceEntry(command);
 
@@ -99,7 +99,7 @@ bool ExecuteDataCommand(TarnCommand& command, TarnConduit* targetConduit)
     TarnCommandByteCode& response = exchange.Response();
     std::uint32_t timeoutMillisec = 0;
     CommandStatus_t status = TarnLink::kTLSuccess;
-    if (!CompileTarnByteCode(command, request, &timeoutMillisec, &status)) {
+    if (!CompileTarnByteCode(command, definition, request, &timeoutMillisec, &status)) {
         command.SetStatus(status);
         return false;
     }
@@ -164,7 +164,7 @@ bool Execute(TarnCommand& command)
         command.SetStatus(TarnLink::kTLAttemptedToExecuteDiagCommand);
         return false;
     }
-    return ExecuteDataCommand(command, targetConduit);
+    return ExecuteDataCommand(command, definition, targetConduit);
 }
 
 bool Execute(const char* commandName, const TarnCommandByteCode& request, TarnCommandByteCode* response,

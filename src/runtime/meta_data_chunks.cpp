@@ -88,7 +88,7 @@ bool MetaDataChunks::Take(const ParameterDefinition& parameter)
     }
     length_ = static_cast<std::size_t>(size);
     if (parameter.type == ParamType::kBytes && !IsCompileTrace()) {
-        const auto* stream = TarnLink::VariantImpl::variant_cast<std::vector<char>>(StoredValue(parameter, command_));
+        const std::vector<char>* stream = StoredValue(parameter, command_)->Bytes();
         bytes_ = reinterpret_cast<const unsigned char*>(stream->data());
         return true;
     }

@@ -74,6 +74,24 @@ TEST_F(DefinitionLookupTest, CommandForgetsItsDefinitionWhenItsNameChanges)
     EXPECT_EQ(DefinitionOf(TarnCommand(assigned)), mute);
 }
 
+// Values move with their names when a rename lays the command out for
+// another definition, and the text form keeps the order they were first set in.
+TEST_F(DefinitionLookupTest, ValuesFollowTheirNamesThroughRenames)
+{
+    TarnCommand command("AudioHostChanMute");
+    command.SetParamUInt8("Mute", 1);
+    command.SetParamUInt32("Extra", 7);
+    command.SetParamUInt8("HostChannel", 5);
+    command.SetCommandName("HAGetDeviceInfo");
+    command.SetCommandName("AudioHostChanMute");
+    std::ostringstream text;
+    command.WriteParsable(text);
+    EXPECT_EQ(text.str(), "\ntarn send AudioHostChanMute Mute UINT8 1 Extra UINT32 7 HostChannel UINT8 5 . ;");
+    TarnCommandByteCode byteCode;
+    EXPECT_TRUE(TarnCommandFactory::CompileTarnByteCode(command, byteCode, nullptr, nullptr));
+    EXPECT_EQ(PacketOf(byteCode), (Bytes{0x0B, 0x0B, 0x00, 0x06, 0x40, 0x2E, 0x00, 0x00, 0x05, 0x01}));
+}
+
 TEST_F(DefinitionLookupTest, NameUnknownAtFirstIsFoundOnceItsDefinitionLoads)
 {
     TarnCommand command("TestLateArrival");

@@ -10,10 +10,12 @@
 
 #include <array>
 #include <atomic>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "dictionary/tcd_parser.h"
 #include "runtime/runtime_fixture.h"
 #include "tarnlink/TarnHWCaps.h"
 #include "tarnlink/TarnHWCapsQueries.h"
@@ -189,6 +191,36 @@ TEST_F(ThreadStressTest, ExecutionsInstallsDetectionAndCompilationRunTogether)
     EXPECT_EQ(answered_, kExecutors * kRounds);
     EXPECT_EQ(compiled_, kRounds);
     EXPECT_EQ(conduit.LockCount(), conduit.UnlockCount());
+}
+
+// A host may share one const command between threads that compile it. This
+// one was named before the dictionary grew, so every compilation looks its
+// definition up afresh, and none of them writes to the command.
+TEST_F(ThreadStressTest, OneConstCommandCompilesOnSeveralThreadsAtOnce)
+{
+    TarnCommand command("RtLevel");
+    command.SetParamUInt8("Channel", 9);
+    command.SetParamInt16("Level", -2);
+    std::istringstream later("RtLater Tarn CommandTypeMajor DIAGNOSTIC CommandTypeMinor 63 Function 120 ;\n");
+    ASSERT_TRUE(TarnLinkPrivate::ParseTCDFile(later, "later.tcd"));
+    const TarnCommand& shared = command;
+    const Bytes expected = {0x0B, 0x0B, 0x00, 0x07, 0xFF, 0xC8, 0x00, 0x00, 0x09, 0xFF, 0xFE};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 3; ++t) {
+        threads.emplace_back([this, &shared, &expected] {
+            TarnCommandByteCode packet;
+            for (int round = 0; round < kRounds; ++round) {
+                if (TarnCommandFactory::CompileTarnByteCode(shared, packet, nullptr, nullptr) &&
+                    PacketOf(packet) == expected) {
+                    ++compiled_;
+                }
+            }
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    EXPECT_EQ(compiled_, 3 * kRounds);
 }
 
 } // namespace

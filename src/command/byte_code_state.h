@@ -1,21 +1,23 @@
-#ifndef TARNLINK_COMMAND_TARN_COMMAND_BYTE_CODE_BODY_H
-#define TARNLINK_COMMAND_TARN_COMMAND_BYTE_CODE_BODY_H
+#ifndef TARNLINK_COMMAND_BYTE_CODE_STATE_H
+#define TARNLINK_COMMAND_BYTE_CODE_STATE_H
 
 // The private state of a TarnCommandByteCode, shared with the compiler, which
-// assembles a packet in place.
+// assembles a packet in place. The library reaches it through StateOf
+// (state_pointer.h says how).
 
 #include <cstddef>
 #include <memory>
 #include <new>
 
+#include "command/state_pointer.h"
 #include "tarnlink/TarnCommandByteCode.h"
 
-namespace TarnLink {
+namespace TarnLinkPrivate {
 
 // The buffer is kept across Clear and reused by any later packet that fits,
 // so a byte-code that is compiled into again and again allocates once.
-struct TarnCommandByteCode::Body {
-    // Room for length bytes, the old content not kept; null when memory runs
+struct ByteCodeState {
+    // Room for size bytes, the old content not kept; null when memory runs
     // out, the byte-code then holding nothing.
     unsigned char* Reserve(std::size_t size)
     {
@@ -32,6 +34,12 @@ struct TarnCommandByteCode::Body {
     std::size_t length = 0;
 };
 
-} // namespace TarnLink
+inline ByteCodeState& StateOf(TarnLink::TarnCommandByteCode& byteCode) { return StateBehind<ByteCodeState>(byteCode); }
+inline const ByteCodeState& StateOf(const TarnLink::TarnCommandByteCode& byteCode)
+{
+    return StateBehind<ByteCodeState>(const_cast<TarnLink::TarnCommandByteCode&>(byteCode));
+}
+
+} // namespace TarnLinkPrivate
 
 #endif

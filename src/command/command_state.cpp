@@ -1,0 +1,133 @@
+// Parameter slots of a command, laid out by its definition.
+
+#include "command/command_state.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "dictionary/command_registry.h"
+
+namespace TarnLinkPrivate {
+
+void CommandState::Rename(const char* commandName)
+{
+    name = commandName != nullptr ? commandName : "";
+    LayOut(FindCommandFormat(name));
+}
+
+const CommandFormat* CommandState::Definition() const
+{
+    return generation_ == RegistryGeneration() ? definition_ : FindCommandFormat(name);
+}
+
+bool CommandState::IsLaidOutFor(const CommandFormat& definition) const
+{
+    return &definition == definition_ && generation_ == RegistryGeneration();
+}
+
+void CommandState::Refresh()
+{
+    if (generation_ != RegistryGeneration()) {
+        LayOut(FindCommandFormat(name));
+    }
+}
+
+void CommandState::LayOut(const CommandFormat* definition)
+{
+    std::vector<Slot> previous;
+    previous.swap(slots_);
+    definition_ = definition;
+    generation_ = RegistryGeneration();
+    laidOutCount_ = definition != nullptr ? definition->Parameters().size() : 0;
+    slots_.reserve(laidOutCount_);
+    if (definition != nullptr) {
+        for (const ParameterDefinition& parameter : definition->Parameters()) {
+            slots_.push_back(Slot{parameter.name, ParameterValue(), 0});
+        }
+    }
+    for (Slot& slot : previous) {
+        if (!slot.value.IsSet()) {
+            continue;
+        }
+        auto* target = const_cast<Slot*>(FindSlot(slot.name.data(), slot.name.size()));
+        if (target != nullptr) {
+            *target = std::move(slot);
+        } else {
+            slots_.push_back(std::move(slot));
+        }
+    }
+}
+
+const CommandState::Slot* CommandState::FindSlot(const char* parameterName, std::size_t length) const
+{
+    // Lengths first: most names of one command differ in length.
+    for (const Slot& slot : slots_) {
+        if (slot.name.size() == length && std::memcmp(slot.name.data(), parameterName, length) == 0) {
+            return &slot;
+        }
+    }
+    return nullptr;
+}
+
+const ParameterValue* CommandState::Find(const char* parameterName, std::size_t length) const
+{
+    const Slot* slot = FindSlot(parameterName, length);
+    return slot != nullptr && slot->value.IsSet() ? &slot->value : nullptr;
+}
+
+const ParameterValue* CommandState::Find(const char* parameterName) const
+{
+    return parameterName != nullptr ? Find(parameterName, std::strlen(parameterName)) : nullptr;
+}
+
+ParameterValue* CommandState::Find(const char* parameterName)
+{
+    return const_cast<ParameterValue*>(static_cast<const CommandState&>(*this).Find(parameterName));
+}
+
+void CommandState::MarkSet(Slot& slot)
+{
+    if (!slot.value.IsSet()) {
+        slot.setOrder = nextSetOrder_++;
+    }
+}
+
+ParameterValue& CommandState::Assign(const char* parameterName, std::size_t length)
+{
+    auto* slot = const_cast<Slot*>(FindSlot(parameterName, length));
+    if (slot == nullptr) {
+        slots_.push_back(Slot{std::string(parameterName, length), ParameterValue(), 0});
+        slot = &slots_.back();
+    }
+    MarkSet(*slot);
+    return slot->value;
+}
+
+ParameterValue& CommandState::AssignSlot(std::size_t index)
+{
+    MarkSet(slots_[index]);
+    return slots_[index].value;
+}
+
+void CommandState::ClearParameters()
+{
+    slots_.resize(laidOutCount_);
+    for (Slot& slot : slots_) {
+        slot.value.Reset();
+    }
+    nextSetOrder_ = 1;
+}
+
+std::vector<const CommandState::Slot*> CommandState::SetSlotsInOrder() const
+{
+    std::vector<const Slot*> set;
+    for (const Slot& slot : slots_) {
+        if (slot.value.IsSet()) {
+            set.push_back(&slot);
+        }
+    }
+    std::sort(set.begin(), set.end(), [](const Slot* a, const Slot* b) { return a->setOrder < b->setOrder; });
+    return set;
+}
+
+} // namespace TarnLinkPrivate

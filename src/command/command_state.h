@@ -1,0 +1,92 @@
+#ifndef TARNLINK_COMMAND_COMMAND_STATE_H
+#define TARNLINK_COMMAND_COMMAND_STATE_H
+
+// The private state of a TarnCommand.
+//
+// Parameters live in slots laid out in the order of the definition the name
+// had when the command was named: slot i holds the definition's parameter i,
+// so the compiler and decompiler go from a definition's parameter straight to
+// its value. Names the definition does not know follow in slots of their own.
+// Each slot carries its name, so a command outlives the dictionary it was laid
+// out for (a Terminate, a reload) and still answers by name.
+// The library reaches the state through StateOf (state_pointer.h says how).
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "command/parameter_value.h"
+#include "command/state_pointer.h"
+#include "dictionary/command_format.h"
+#include "tarnlink/TarnCommand.h"
+
+namespace TarnLinkPrivate {
+
+class CommandState {
+public:
+    struct Slot {
+        std::string name;
+        ParameterValue value;
+        std::uint32_t setOrder = 0; // when it was first set, for the text forms
+    };
+
+    // Names the command and lays its slots out for the definition of that
+    // name in the current dictionary; values already set move with their names.
+    void Rename(const char* commandName);
+
+    // The definition found when the command was named, or found afresh when
+    // the dictionary has changed since (not stored: a const command may be
+    // shared between threads). Null for an unknown name.
+    const CommandFormat* Definition() const;
+
+    // True when slot i holds parameter i of this definition.
+    bool IsLaidOutFor(const CommandFormat& definition) const;
+
+    // Lays the slots out again when the dictionary has changed since naming.
+    void Refresh();
+
+    // The set value of a name; null when unset.
+    const ParameterValue* Find(const char* parameterName) const;
+    const ParameterValue* Find(const char* parameterName, std::size_t length) const;
+    ParameterValue* Find(const char* parameterName);
+
+    // The slot of a name, created at the end when the name has none; counted
+    // as set from now on (the caller sets it).
+    ParameterValue& Assign(const char* parameterName, std::size_t length);
+    // Slot index of a layout this command has (IsLaidOutFor), counted as set.
+    ParameterValue& AssignSlot(std::size_t index);
+    // The value of slot index of such a layout, set or not.
+    const ParameterValue& SlotValue(std::size_t index) const { return slots_[index].value; }
+
+    void ClearParameters();
+
+    // The set slots in the order their names were first set.
+    std::vector<const Slot*> SetSlotsInOrder() const;
+
+    std::string name;
+    bool isSend = true;
+    std::int32_t conduitId = 0;
+    TarnLink::CommandStatus_t status = TarnLink::kTLFail;
+
+private:
+    const Slot* FindSlot(const char* parameterName, std::size_t length) const;
+    void LayOut(const CommandFormat* definition);
+    void MarkSet(Slot& slot);
+
+    std::vector<Slot> slots_;
+    const CommandFormat* definition_ = nullptr;
+    std::uint64_t generation_ = 0; // of the dictionary definition_ came from
+    std::size_t laidOutCount_ = 0; // leading slots that follow the definition
+    std::uint32_t nextSetOrder_ = 1;
+};
+
+inline CommandState& StateOf(TarnLink::TarnCommand& command) { return StateBehind<CommandState>(command); }
+inline const CommandState& StateOf(const TarnLink::TarnCommand& command)
+{
+    return StateBehind<CommandState>(const_cast<TarnLink::TarnCommand&>(command));
+}
+
+} // namespace TarnLinkPrivate
+
+#endif
