@@ -5,24 +5,12 @@
 #include <algorithm>
 #include <cstring>
 
-#include "dictionary/command_registry.h"
-
 namespace TarnLinkPrivate {
 
 void CommandState::Rename(const char* commandName)
 {
     name = commandName != nullptr ? commandName : "";
     LayOut(FindCommandFormat(name));
-}
-
-const CommandFormat* CommandState::Definition() const
-{
-    return generation_ == RegistryGeneration() ? definition_ : FindCommandFormat(name);
-}
-
-bool CommandState::IsLaidOutFor(const CommandFormat& definition) const
-{
-    return &definition == definition_ && generation_ == RegistryGeneration();
 }
 
 void CommandState::Refresh()
@@ -58,11 +46,35 @@ void CommandState::LayOut(const CommandFormat* definition)
     }
 }
 
+namespace {
+// Equal bytes, compared eight at a time: parameter names are short, and a
+// library call per comparison would cost more than the comparison.
+bool SameBytes(const char* a, const char* b, std::size_t length)
+{
+    for (; length >= sizeof(std::uint64_t); a += sizeof(std::uint64_t), b += sizeof(std::uint64_t)) {
+        std::uint64_t left = 0;
+        std::uint64_t right = 0;
+        std::memcpy(&left, a, sizeof left);
+        std::memcpy(&right, b, sizeof right);
+        if (left != right) {
+            return false;
+        }
+        length -= sizeof(std::uint64_t);
+    }
+    for (std::size_t i = 0; i < length; ++i) {
+        if (a[i] != b[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+} // namespace
+
 const CommandState::Slot* CommandState::FindSlot(const char* parameterName, std::size_t length) const
 {
     // Lengths first: most names of one command differ in length.
     for (const Slot& slot : slots_) {
-        if (slot.name.size() == length && std::memcmp(slot.name.data(), parameterName, length) == 0) {
+        if (slot.name.size() == length && SameBytes(slot.name.data(), parameterName, length)) {
             return &slot;
         }
     }

@@ -19,6 +19,7 @@
 #include "command/parameter_value.h"
 #include "command/state_pointer.h"
 #include "dictionary/command_format.h"
+#include "dictionary/command_registry.h"
 #include "tarnlink/TarnCommand.h"
 
 namespace TarnLinkPrivate {
@@ -38,10 +39,16 @@ public:
     // The definition found when the command was named, or found afresh when
     // the dictionary has changed since (not stored: a const command may be
     // shared between threads). Null for an unknown name.
-    const CommandFormat* Definition() const;
+    const CommandFormat* Definition() const
+    {
+        return generation_ == RegistryGeneration() ? definition_ : FindCommandFormat(name);
+    }
 
     // True when slot i holds parameter i of this definition.
-    bool IsLaidOutFor(const CommandFormat& definition) const;
+    bool IsLaidOutFor(const CommandFormat& definition) const
+    {
+        return &definition == definition_ && generation_ == RegistryGeneration();
+    }
 
     // Lays the slots out again when the dictionary has changed since naming.
     void Refresh();

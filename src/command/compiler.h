@@ -6,19 +6,23 @@
 
 #include <cstdint>
 
+#include "command/command_definition.h"
 #include "dictionary/command_format.h"
 #include "tarnlink/TarnCommand.h"
 #include "tarnlink/TarnCommandByteCode.h"
 
 namespace TarnLinkPrivate {
 
-bool CompileTarnByteCode(const TarnLink::TarnCommand& command, TarnLink::TarnCommandByteCode& byteCode,
-                         std::uint32_t* timeoutMillisec, TarnLink::CommandStatus_t* status);
-// The same with the command's definition already found (null for an unknown
+// Compiles with the command's definition already found (null for an unknown
 // name), as the executor has it.
 bool CompileTarnByteCode(const TarnLink::TarnCommand& command, const CommandFormat* definition,
                          TarnLink::TarnCommandByteCode& byteCode, std::uint32_t* timeoutMillisec,
                          TarnLink::CommandStatus_t* status);
+inline bool CompileTarnByteCode(const TarnLink::TarnCommand& command, TarnLink::TarnCommandByteCode& byteCode,
+                                std::uint32_t* timeoutMillisec, TarnLink::CommandStatus_t* status)
+{
+    return CompileTarnByteCode(command, DefinitionOf(command), byteCode, timeoutMillisec, status);
+}
 bool DecompileTarnByteCode(TarnLink::TarnCommand& command, const TarnLink::TarnCommandByteCode& byteCode,
                            TarnLink::CommandStatus_t* status, bool lenient);
 bool ComputeCompiledCommandParamDataPacketAndBytecodeOffset(const TarnLink::TarnCommand& command, const char* paramName,

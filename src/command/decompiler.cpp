@@ -11,6 +11,7 @@
 #include "diagnostics/diagnostics.h"
 #include "dictionary/command_registry.h"
 #include "dictionary/packet_layout.h"
+#include "wire/big_endian.h"
 #include "wire/wire_format.h"
 
 namespace TarnLinkPrivate {
@@ -136,6 +137,7 @@ private:
         // out afresh for this one and then take every value by slot.
         command_.Refresh();
         const bool laidOut = command_.IsLaidOutFor(*definition_);
+        const bool direct = laidOut && !IsCompileTrace();
         const unsigned char* next = data.start;
         std::int64_t remaining = data.available;
         const std::vector<ParameterDefinition>& parameters = definition_->Parameters();
@@ -144,6 +146,17 @@ private:
             const bool variable = parameter.type == ParamType::kBytes;
             if (remaining == 0 && !variable) {
                 return false;
+            }
+            if (direct && !variable && parameter.size > 0) {
+                // An integer straight into its slot: nothing to trace.
+                if (remaining < parameter.size) {
+                    return false;
+                }
+                const auto width = static_cast<std::size_t>(parameter.size);
+                command_.AssignSlot(index).SetRawInteger(parameter.type, ReadBigEndianInteger(next, width));
+                next += width;
+                remaining -= parameter.size;
+                continue;
             }
             ParameterValue& value =
                 laidOut ? command_.AssignSlot(index) : command_.Assign(parameter.name.data(), parameter.name.size());

@@ -37,6 +37,14 @@ public:
         bits_ = static_cast<std::uint64_t>(value);
     }
 
+    // An integer of the type from the width of bytes it took on the wire.
+    void SetRawInteger(ParamType type, std::uint64_t bits)
+    {
+        ReleaseBytes();
+        kind_ = static_cast<std::uint8_t>(type);
+        bits_ = bits;
+    }
+
     // The value as exactly Integer; bad_variant_cast when it holds another
     // type, as a cast of a held value does.
     template <class Integer>

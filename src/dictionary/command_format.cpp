@@ -139,9 +139,29 @@ void TarnDataCommandFormat::Clear()
     CommandFormat::Clear();
     hasVariableLengthData_ = false;
     sizes_ = PacketSizes();
+    headersPrecomputed_ = false;
 }
 
-bool TarnDataCommandFormat::Precompute() { return PrecomputeLayout(*this); }
+bool TarnDataCommandFormat::Precompute()
+{
+    headersPrecomputed_ = false;
+    if (!PrecomputeLayout(*this)) {
+        return false;
+    }
+    PrecomputeHeaders();
+    return true;
+}
+
+void TarnDataCommandFormat::PrecomputeHeaders()
+{
+    const auto fits = [](std::int32_t size) { return size >= 1 && size <= kMaxPacketTotalSize; };
+    if (hasVariableLengthData_ || !fits(sizes_.sendSize) || !fits(sizes_.requestSize)) {
+        return;
+    }
+    precomputedHeaderLength_ = HeaderLength();
+    headersPrecomputed_ = WritePacketHeader(true, sizes_.sendPayloadSize, precomputedHeaders_[0].data()) &&
+                          WritePacketHeader(false, sizes_.requestPayloadSize, precomputedHeaders_[1].data());
+}
 
 // ---- TarnCommandFormat ----
 
@@ -171,6 +191,11 @@ bool TarnCommandFormat::IsUnique() const
 
 void TarnCommandFormat::RegisterUniqueKeys() const { RegisterTypeCode(TypeCode(major_, minor_, function_), Name()); }
 
+bool TarnCommandFormat::WritePacketHeader(bool isSend, std::int32_t payloadLength, unsigned char* out) const
+{
+    return WriteTarnPacketHeader(TarnCommandHeader{major_, minor_, function_, !isSend}, payloadLength, out);
+}
+
 void TarnCommandFormat::SetAddress(std::uint32_t major, std::uint16_t minor, std::uint16_t function)
 {
     major_ = major;
@@ -186,6 +211,12 @@ bool DiagCommandFormat::IsUnique() const
 }
 
 void DiagCommandFormat::RegisterUniqueKeys() const { RegisterOpcode(opcode_, Name()); }
+
+bool DiagCommandFormat::WritePacketHeader(bool, std::int32_t payloadLength, unsigned char* out) const
+{
+    WriteDiagPacketHeader(opcode_, payloadLength, out);
+    return true;
+}
 
 // ---- MetaCommandFormat ----
 

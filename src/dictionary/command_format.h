@@ -4,6 +4,7 @@
 // The in-memory form of one command definition: name, kind, addressing,
 // ordered parameters and symbolic constants.
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <iosfwd>
@@ -118,6 +119,19 @@ public:
     virtual std::int32_t HeaderLength() const = 0;
     // Largest number of parameter bytes one packet can carry.
     virtual std::int32_t PayloadLimit() const = 0;
+    // The header of a packet of the given direction carrying payloadLength
+    // parameter bytes; false when the definition's header cannot be written.
+    virtual bool WritePacketHeader(bool isSend, std::int32_t payloadLength, unsigned char* out) const = 0;
+
+    // A definition with fixed-size data differs from packet to packet only in
+    // its parameter values: the header of each direction is written once, at
+    // load. Null for a definition with variable-length data or one whose
+    // header cannot be written.
+    const unsigned char* PrecomputedHeader(bool isSend) const
+    {
+        return headersPrecomputed_ ? precomputedHeaders_[isSend ? 0 : 1].data() : nullptr;
+    }
+    std::int32_t PrecomputedHeaderLength() const { return precomputedHeaderLength_; }
 
 protected:
     void DumpDataFormat(std::ostream& out, bool brief) const;
@@ -125,8 +139,13 @@ protected:
     void DumpPacketInfo(std::ostream& out) const;
 
 private:
+    void PrecomputeHeaders();
+
     bool hasVariableLengthData_ = false;
     PacketSizes sizes_;
+    bool headersPrecomputed_ = false;
+    std::int32_t precomputedHeaderLength_ = 0;
+    std::array<std::array<unsigned char, kDiagHeaderLength>, 2> precomputedHeaders_{}; // send, request
 };
 
 enum : std::uint32_t { kMajorVideo = 0, kMajorAudio = 1, kMajorSystem = 2, kMajorDiagnostic = 3 };
@@ -146,6 +165,7 @@ public:
     bool WriteEnumConstant(std::ostream& out) const override;
     std::int32_t HeaderLength() const override { return kTarnHeaderLength; }
     std::int32_t PayloadLimit() const override { return kTarnPayloadLimit; }
+    bool WritePacketHeader(bool isSend, std::int32_t payloadLength, unsigned char* out) const override;
 
     std::uint32_t Major() const { return major_; }
     std::uint16_t Minor() const { return minor_; }
@@ -173,6 +193,7 @@ public:
     bool WriteEnumConstant(std::ostream& out) const override;
     std::int32_t HeaderLength() const override { return kDiagHeaderLength; }
     std::int32_t PayloadLimit() const override { return kDiagPayloadLimit; }
+    bool WritePacketHeader(bool isSend, std::int32_t payloadLength, unsigned char* out) const override;
 
     std::uint16_t Opcode() const { return opcode_; }
     void SetOpcode(std::uint16_t opcode) { opcode_ = opcode; }

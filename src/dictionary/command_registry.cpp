@@ -25,10 +25,6 @@ struct Registry {
 
 struct Dictionary {
     std::unique_ptr<Registry> registry;
-    // Starts above zero so that a cache that never saw the dictionary is
-    // stale. Changes only while definitions load or go, which the host never
-    // does while it compiles or decodes, so a plain integer serves.
-    std::uint64_t generation = 1;
     std::unique_ptr<TypeCodeIndex> typeCodeIndex;
     std::unique_ptr<OpcodeIndex> opcodeIndex;
 };
@@ -66,8 +62,6 @@ CommandFormat* FindCommandFormat(const std::string& name)
     return State().registry ? State().registry->byNameHash.Find(name) : nullptr;
 }
 
-std::uint64_t RegistryGeneration() { return State().generation; }
-
 bool IsMetaCommandFormat(const char* commandName)
 {
     return IsMetaCommandFormat(FindCommandFormat(commandName), commandName);
@@ -78,15 +72,9 @@ bool IsDiagCommandFormat(const char* commandName)
     return IsDiagCommandFormat(FindCommandFormat(commandName), commandName);
 }
 
-bool IsMetaCommandFormat(const CommandFormat* definition, const char* commandName)
-{
-    return definition != nullptr ? definition->IsMetaCommandFormat() : ReportUnknown(kMetaFormatNotFound, commandName);
-}
+bool ReportUnknownMetaFormat(const char* commandName) { return ReportUnknown(kMetaFormatNotFound, commandName); }
 
-bool IsDiagCommandFormat(const CommandFormat* definition, const char* commandName)
-{
-    return definition != nullptr ? definition->IsDiagCommandFormat() : ReportUnknown(kDiagFormatNotFound, commandName);
-}
+bool ReportUnknownDiagFormat(const char* commandName) { return ReportUnknown(kDiagFormatNotFound, commandName); }
 
 bool SetOverrideTimeoutMillisec(const std::string& commandName, std::uint32_t timeoutMillisec)
 {
@@ -109,7 +97,7 @@ bool RegisterDefinition(std::unique_ptr<CommandFormat> format)
         return false;
     }
     registry.byNameHash.Assign(registered->Name(), registered);
-    ++State().generation;
+    ++ProcessWide<RegistryGenerationCounter>().value;
     return true;
 }
 
@@ -132,7 +120,7 @@ void TearDownNameRegistry(std::vector<std::string>& errors)
     }
     // Lookups during the teardown must not meet a format already destroyed.
     std::unique_ptr<Registry> registry = std::move(State().registry);
-    ++State().generation;
+    ++ProcessWide<RegistryGenerationCounter>().value;
     for (auto& entry : registry->byName) {
         try {
             entry.second.reset();

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "dictionary/command_format.h"
+#include "platform/process_wide.h"
 
 namespace TarnLinkPrivate {
 
@@ -32,15 +33,30 @@ CommandFormat* FindCommandFormat(const std::string& name);
 
 // Changes whenever a definition is registered or the registry is torn down,
 // so a definition found earlier may be kept as long as the number is the same.
-std::uint64_t RegistryGeneration();
+// Starts above zero, which a command that never saw the dictionary holds.
+// Changes only while definitions load or go, which the host never does while
+// it compiles or decodes, so a plain integer serves. Inline: every
+// compilation reads it.
+struct RegistryGenerationCounter {
+    std::uint64_t value = 1;
+};
+inline std::uint64_t RegistryGeneration() { return ProcessWide<RegistryGenerationCounter>().value; }
 
 // The kind checks of the executor and compiler, with their verbose message
-// for an unknown name: by name, or of a definition found earlier (null for
-// an unknown name), which costs no further look-up.
+// for an unknown name (false after it): by name, or of a definition found
+// earlier (null for an unknown name), which costs no further look-up.
 bool IsMetaCommandFormat(const char* commandName);
 bool IsDiagCommandFormat(const char* commandName);
-bool IsMetaCommandFormat(const CommandFormat* definition, const char* commandName);
-bool IsDiagCommandFormat(const CommandFormat* definition, const char* commandName);
+bool ReportUnknownMetaFormat(const char* commandName);
+bool ReportUnknownDiagFormat(const char* commandName);
+inline bool IsMetaCommandFormat(const CommandFormat* definition, const char* commandName)
+{
+    return definition != nullptr ? definition->IsMetaCommandFormat() : ReportUnknownMetaFormat(commandName);
+}
+inline bool IsDiagCommandFormat(const CommandFormat* definition, const char* commandName)
+{
+    return definition != nullptr ? definition->IsDiagCommandFormat() : ReportUnknownDiagFormat(commandName);
+}
 
 bool SetOverrideTimeoutMillisec(const std::string& commandName, std::uint32_t timeoutMillisec);
 

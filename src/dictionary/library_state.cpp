@@ -10,7 +10,6 @@ namespace {
 // Process-global by design: the host brings the library up and down from its
 // start-up and shut-down code, never concurrently with other calls.
 struct LibraryState {
-    std::uint32_t initCount = 0;
     bool cleanShutdown = true;
     std::unique_ptr<std::string> additionalPath;
 };
@@ -19,9 +18,7 @@ LibraryState& State() { return ProcessWide<LibraryState>(); }
 
 } // namespace
 
-std::uint32_t InitCount() { return State().initCount; }
-bool IsLibraryInitialized() { return State().initCount > 0; }
-void SetInitCount(std::uint32_t count) { State().initCount = count; }
+void SetInitCount(std::uint32_t count) { ProcessWide<InitCounter>().value = count; }
 
 bool IsCleanShutdown() { return State().cleanShutdown; }
 void SetCleanShutdown(bool clean) { State().cleanShutdown = clean; }

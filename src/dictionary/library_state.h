@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/process_wide.h"
+
 namespace TarnLinkPrivate {
 
 // What a start-up step reports when it throws: loading the definition and
@@ -15,8 +17,12 @@ namespace TarnLinkPrivate {
 constexpr char kInitializeException[] = "\n\nException while Initializing TarnLink : ";
 constexpr char kInitializeUnknownException[] = "\n\nUnknown Exception while Initializing TarnLink : ";
 
-std::uint32_t InitCount();
-bool IsLibraryInitialized();
+// Inline: every compilation and decompilation asks.
+struct InitCounter {
+    std::uint32_t value = 0;
+};
+inline std::uint32_t InitCount() { return ProcessWide<InitCounter>().value; }
+inline bool IsLibraryInitialized() { return InitCount() > 0; }
 void SetInitCount(std::uint32_t count);
 
 // False after a Terminate that met errors; Initialize refuses to run then.

@@ -16,6 +16,25 @@ inline void WriteBigEndian(std::uint64_t value, std::size_t width, unsigned char
     }
 }
 
+// The same for the widths of integer parameters, each unrolled.
+inline void WriteBigEndianInteger(std::uint64_t value, std::size_t width, unsigned char* out)
+{
+    switch (width) {
+    case 1:
+        WriteBigEndian(value, 1, out);
+        break;
+    case 2:
+        WriteBigEndian(value, 2, out);
+        break;
+    case 4:
+        WriteBigEndian(value, 4, out);
+        break;
+    default:
+        WriteBigEndian(value, width, out);
+        break;
+    }
+}
+
 inline std::uint64_t ReadBigEndian(const unsigned char* in, std::size_t width)
 {
     std::uint64_t value = 0;
@@ -23,6 +42,21 @@ inline std::uint64_t ReadBigEndian(const unsigned char* in, std::size_t width)
         value = (value << 8) | in[i];
     }
     return value;
+}
+
+// The same for the widths of integer parameters, each unrolled.
+inline std::uint64_t ReadBigEndianInteger(const unsigned char* in, std::size_t width)
+{
+    switch (width) {
+    case 1:
+        return ReadBigEndian(in, 1);
+    case 2:
+        return ReadBigEndian(in, 2);
+    case 4:
+        return ReadBigEndian(in, 4);
+    default:
+        return ReadBigEndian(in, width);
+    }
 }
 
 } // namespace TarnLinkPrivate
