@@ -52,8 +52,6 @@ void CommandFormat::Clear()
     sourceFile_.clear();
 }
 
-bool CommandFormat::IsMetaCommandFormat() const { return false; }
-bool CommandFormat::IsDiagCommandFormat() const { return false; }
 bool CommandFormat::HasVariableLengthData() const { return false; }
 
 bool CommandFormat::IsUnique() const

@@ -44,7 +44,11 @@ struct PacketSizes {
 
 class CommandFormat {
 public:
-    CommandFormat() = default;
+    // Fixed by the class, so that the kind tests on every command's path
+    // read a field instead of calling through the class hierarchy.
+    enum class Kind : std::uint8_t { kTarn, kDiag, kMeta };
+
+    explicit CommandFormat(Kind kind) : kind_(kind) {}
     CommandFormat(const CommandFormat&) = delete;
     CommandFormat& operator=(const CommandFormat&) = delete;
 
@@ -56,8 +60,8 @@ public:
     virtual std::uint32_t GetOverrideTimeoutMillisec() const;
     virtual void SetOverrideTimeoutMillisec(std::uint32_t millisec);
     virtual void Clear();
-    virtual bool IsMetaCommandFormat() const;
-    virtual bool IsDiagCommandFormat() const;
+    bool IsMetaCommandFormat() const { return kind_ == Kind::kMeta; }
+    bool IsDiagCommandFormat() const { return kind_ == Kind::kDiag; }
     virtual bool HasVariableLengthData() const;
     virtual bool IsUnique() const;
     virtual void Dump(std::ostream& out, bool brief) const = 0;
@@ -93,6 +97,7 @@ protected:
     void DumpParameters(std::ostream& out, bool brief) const;
 
 private:
+    Kind kind_;
     std::string name_;
     std::vector<ParameterDefinition> parameters_;
     std::vector<SymbolDefinition> symbols_;
@@ -102,6 +107,7 @@ private:
 // A definition whose parameters travel in packets (kinds Tarn and Diag).
 class TarnDataCommandFormat : public CommandFormat {
 public:
+    using CommandFormat::CommandFormat;
     void SetHasVariableLengthData(bool variable) override { hasVariableLengthData_ = variable; }
     bool HasVariableLengthData() const override { return hasVariableLengthData_; }
     void Clear() override;
@@ -152,6 +158,7 @@ enum : std::uint32_t { kMajorVideo = 0, kMajorAudio = 1, kMajorSystem = 2, kMajo
 
 class TarnCommandFormat final : public TarnDataCommandFormat {
 public:
+    TarnCommandFormat() : TarnDataCommandFormat(Kind::kTarn) {}
     bool ReadCommandTypeBlock(StatementWords& statement) override;
     void WriteCommandTypeBlock(std::ostream& out) const override;
     bool Validate(std::vector<std::string>& errors) const override;
@@ -182,10 +189,10 @@ private:
 
 class DiagCommandFormat final : public TarnDataCommandFormat {
 public:
+    DiagCommandFormat() : TarnDataCommandFormat(Kind::kDiag) {}
     bool ReadCommandTypeBlock(StatementWords& statement) override;
     void WriteCommandTypeBlock(std::ostream& out) const override;
     bool Validate(std::vector<std::string>& errors) const override;
-    bool IsDiagCommandFormat() const override { return true; }
     bool IsUnique() const override;
     void Dump(std::ostream& out, bool brief) const override;
     void RegisterUniqueKeys() const override;
@@ -204,12 +211,12 @@ private:
 
 class MetaCommandFormat final : public CommandFormat {
 public:
+    MetaCommandFormat() : CommandFormat(Kind::kMeta) {}
     bool ReadCommandTypeBlock(StatementWords& statement) override;
     void WriteCommandTypeBlock(std::ostream& out) const override;
     bool Validate(std::vector<std::string>& errors) const override;
     void SetHasVariableLengthData(bool) override {}
     void Clear() override;
-    bool IsMetaCommandFormat() const override { return true; }
     void Dump(std::ostream& out, bool brief) const override;
     bool HasEnumConstant() const override { return false; }
     bool WriteEnumConstant(std::ostream& out) const override;

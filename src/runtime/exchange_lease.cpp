@@ -3,6 +3,8 @@
 #include <memory>
 #include <vector>
 
+#include "command/byte_code_state.h"
+
 namespace TarnLinkPrivate {
 
 namespace {
@@ -43,7 +45,7 @@ ExchangeLease::ExchangeLease() : level_(Pool().leased++)
     if (!slot) {
         slot = std::make_unique<Exchange>();
     }
-    slot->response.Clear(); // a request is compiled into, which empties it first
+    StateOf(slot->response).length = 0; // a request is compiled into, which empties it first
     exchange_ = slot.get();
 }
 

@@ -28,7 +28,7 @@ using TarnLink::TarnConduit;
 
 TarnConduit* TargetConduitOf(const TarnCommand& command, TarnConduit* currentConduit)
 {
-    const std::int32_t conduitId = command.GetConduitID();
+    const std::int32_t conduitId = StateOf(command).conduitId;
     return conduitId > 0 ? GetConduitFromID(conduitId) : currentConduit;
 }
 
