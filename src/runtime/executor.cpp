@@ -69,10 +69,11 @@ bool NotifySuccess(TarnCommand& command, TarnConduit* targetConduit)
 // report a time-out otherwise.
 bool Conclude(TarnCommand& command, TarnConduit* targetConduit, std::uint32_t timeoutMillisec)
 {
-    if (command.GetStatus() == TarnLink::kTLSuccess) {
+    const CommandStatus_t status = StateOf(command).status;
+    if (status == TarnLink::kTLSuccess) {
         return NotifySuccess(command, targetConduit);
     }
-    if (command.GetStatus() == TarnLink::kTLTimeOut) {
+    if (status == TarnLink::kTLTimeOut) {
         ErrorMessage(kTimedOutBegin, command.GetCommandName(), kTimedOutWait, timeoutMillisec, kTimedOutEnd);
     }
     return false;
@@ -121,7 +122,7 @@ bool ExecuteDataCommand(TarnCommand& command, const CommandFormat* definition, T
 
     // The name is read afresh: a listener may have renamed the command, which
     // frees the text an earlier pointer referred to.
-    if (!targetConduit->Transmit(command.GetCommandName(), request, &response, timeoutMillisec)) {
+    if (!targetConduit->Transmit(StateOf(command).name.c_str(), request, &response, timeoutMillisec)) {
         const CommandStatus_t transmitStatus = response.ExtractStatus();
         command.SetStatus(transmitStatus == TarnLink::kTLSuccess ? TarnLink::kTLTransmitFailure : transmitStatus);
         return false;
@@ -147,7 +148,7 @@ bool Execute(TarnCommand& command)
     if (currentConduit == nullptr) {
         return false;
     }
-    const char* name = command.GetCommandName();
+    const char* name = StateOf(command).name.c_str();
     StackBasedMutexCaller lock(currentConduit);
 
     TarnConduit* targetConduit = TargetConduitOf(command, currentConduit);
