@@ -25,7 +25,6 @@ constexpr char kLowLabel[] = " Lo32: ";
 constexpr char kLengthLabel[] = " Length: ";
 constexpr char kBytesLabel[] = " Bytes: ";
 constexpr char kEmptyBytes[] = " !@EMPTY@! ";
-constexpr char kUnknownValue[] = "Unknown stored variant type - error.";
 constexpr char kSendLabel[] = "\nSend Command: ";
 constexpr char kStatusLabel[] = "\nStatus: ";
 constexpr char kUnknownStatus[] = "UNKNOWN ENUM";
@@ -57,7 +56,7 @@ public:
         }
     }
     void operator()(const std::string& symbol) { Write("std::string", symbol); }
-    void operator()(TarnLinkPrivate::UnknownStoredValue) { Write("void", kUnknownValue); }
+    void operator()(TarnLinkPrivate::UnknownStoredValue) { Write("void", TarnLinkPrivate::kUnknownStoredValueText); }
 
 private:
     template <class T>

@@ -21,8 +21,6 @@ constexpr char kTypeLabel[] = " Type : ";
 constexpr char kNumBytesLabel[] = " NumBytes: ";
 constexpr char kSizeMismatch[] =
     "\nERROR - WritingParameterData - write for fixed size data is not equal to total size";
-constexpr char kParameterNotFound[] = "\nParameter Not Found error - param name : ";
-constexpr char kParameterSizeError[] = "\nParameter Size error - param name : ";
 
 void TraceParameter(const char* label, const ParameterDefinition& parameter)
 {

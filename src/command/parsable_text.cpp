@@ -21,7 +21,6 @@ constexpr char kRequestWord[] = "request ";
 constexpr char kSendWord[] = "send ";
 constexpr char kStatementEnd[] = " . ;";
 constexpr char kEndOfParameters[] = ".";
-constexpr char kUnknownValue[] = "Unknown stored variant type - error.";
 constexpr char kSymbol[] = "SYMBOL";
 // Byte streams are read in pieces of this size, so that a count in the text
 // never sizes a buffer before the bytes are really there.
@@ -52,7 +51,7 @@ public:
         out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
     void operator()(const std::string& symbol) { Write(kSymbol, symbol); }
-    void operator()(TarnLinkPrivate::UnknownStoredValue) { out_ << ' ' << kUnknownValue; }
+    void operator()(TarnLinkPrivate::UnknownStoredValue) { out_ << ' ' << TarnLinkPrivate::kUnknownStoredValueText; }
 
 private:
     template <class T>

@@ -15,6 +15,8 @@ namespace TarnLinkPrivate {
 
 // Stands for an empty value.
 struct UnknownStoredValue {};
+// What the dump and the parsable text write for it.
+inline constexpr char kUnknownStoredValueText[] = "Unknown stored variant type - error.";
 
 // Calls visit with the held value for the integer types of the table (as
 // the C++ type), a byte stream (std::vector<char>) and a symbol

@@ -8,10 +8,8 @@ namespace TarnLinkPrivate {
 
 namespace {
 
-constexpr char kParameterSizeError[] = "\nParameter Size error - param name : ";
 constexpr char kBytesNeedCommand[] =
     "\nMust have Tarn Command to compile in order to compute lengths for BYTES parameter : ";
-constexpr char kParameterNotFound[] = "\nParameter Not Found error - param name : ";
 constexpr char kPrecomputeFailedBegin[] = "\n\nERROR - Tarn Command : ";
 constexpr char kPrecomputeFailedEnd[] =
     " Has Fixed-Size Parameter Data but could not precompute packet sizes and data offsets ";

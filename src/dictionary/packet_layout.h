@@ -20,6 +20,11 @@ namespace TarnLinkPrivate {
 constexpr std::int32_t kLayoutError = -1;
 constexpr std::int32_t kLayoutTooLarge = -2;
 
+// A parameter the layout or a compilation cannot place: absent from the
+// command, or of no known size.
+inline constexpr char kParameterNotFound[] = "\nParameter Not Found error - param name : ";
+inline constexpr char kParameterSizeError[] = "\nParameter Size error - param name : ";
+
 // What a command contributes to its layout: its direction and the length of
 // its byte stream (negative when the command has no such parameter).
 struct LayoutRequest {
