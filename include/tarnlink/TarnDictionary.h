@@ -39,6 +39,7 @@ struct CommandInfo {
     std::string sourceFile;
     // Tarn: the type code; Diag: the opcode; Meta: the three commands.
     std::uint32_t major = 0;
+    std::string majorName; // VIDEO, AUDIO, SYSTEM or DIAGNOSTIC, as the definition file writes it
     std::uint32_t minor = 0;
     std::uint32_t function = 0;
     std::uint32_t opcode = 0;

@@ -37,7 +37,7 @@ struct ByteCodeState {
 inline ByteCodeState& StateOf(TarnLink::TarnCommandByteCode& byteCode) { return StateBehind<ByteCodeState>(byteCode); }
 inline const ByteCodeState& StateOf(const TarnLink::TarnCommandByteCode& byteCode)
 {
-    return StateBehind<ByteCodeState>(const_cast<TarnLink::TarnCommandByteCode&>(byteCode));
+    return StateBehind<ByteCodeState>(byteCode);
 }
 
 } // namespace TarnLinkPrivate

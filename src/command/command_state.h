@@ -89,10 +89,7 @@ private:
 };
 
 inline CommandState& StateOf(TarnLink::TarnCommand& command) { return StateBehind<CommandState>(command); }
-inline const CommandState& StateOf(const TarnLink::TarnCommand& command)
-{
-    return StateBehind<CommandState>(const_cast<TarnLink::TarnCommand&>(command));
-}
+inline const CommandState& StateOf(const TarnLink::TarnCommand& command) { return StateBehind<CommandState>(command); }
 
 } // namespace TarnLinkPrivate
 

@@ -131,6 +131,8 @@ bool CompilePrecomputed(const CommandState& command, const TarnDataCommandFormat
 }
 } // namespace
 
+void ReportNoDefinitionToCompile(const char* commandName) { VerboseMessage(kFormatNotFound, commandName); }
+
 bool CompileTarnByteCode(const TarnCommand& command, const CommandFormat* found, TarnCommandByteCode& byteCode,
                          std::uint32_t* timeoutMillisec, CommandStatus_t* status)
 {
@@ -147,7 +149,7 @@ bool CompileTarnByteCode(const TarnCommand& command, const CommandFormat* found,
     ByteCodeState& packet = StateOf(byteCode);
     packet.length = 0; // empty until a packet is complete
     if (found == nullptr) {
-        VerboseMessage(kFormatNotFound, command.GetCommandName());
+        ReportNoDefinitionToCompile(state.name.c_str());
         if (status != nullptr) {
             *status = TarnLink::kTLCommandFormatNotFound;
         }

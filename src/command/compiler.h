@@ -23,6 +23,9 @@ inline bool CompileTarnByteCode(const TarnLink::TarnCommand& command, TarnLink::
 {
     return CompileTarnByteCode(command, DefinitionOf(command), byteCode, timeoutMillisec, status);
 }
+// The compiler's verbose message for a command name that has no definition,
+// also written when a meta command's name turns out to have none.
+void ReportNoDefinitionToCompile(const char* commandName);
 bool DecompileTarnByteCode(TarnLink::TarnCommand& command, const TarnLink::TarnCommandByteCode& byteCode,
                            TarnLink::CommandStatus_t* status, bool lenient);
 bool ComputeCompiledCommandParamDataPacketAndBytecodeOffset(const TarnLink::TarnCommand& command, const char* paramName,

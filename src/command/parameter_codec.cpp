@@ -24,7 +24,7 @@ constexpr char kSizeMismatch[] =
 
 void TraceParameter(const char* label, const ParameterDefinition& parameter)
 {
-    TraceMessage(label, parameter.name, kTypeLabel, parameter.typeName);
+    TraceMessage(label, parameter.name, kTypeLabel, ParamTypeName(parameter.type));
 }
 
 // As the typed getters: a missing value gives false, another stored type

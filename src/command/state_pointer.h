@@ -15,11 +15,23 @@
 namespace TarnLinkPrivate {
 
 template <class State, class Public>
-State& StateBehind(Public& object)
+State* const& StatePointerOf(const Public& object)
 {
     static_assert(std::is_standard_layout_v<Public> && sizeof(Public) == sizeof(State*),
                   "the public object is its state pointer alone");
-    return **reinterpret_cast<State**>(&object);
+    return *reinterpret_cast<State* const*>(&object);
+}
+
+template <class State, class Public>
+State& StateBehind(Public& object)
+{
+    return *StatePointerOf<State>(object);
+}
+
+template <class State, class Public>
+const State& StateBehind(const Public& object)
+{
+    return *StatePointerOf<State>(object);
 }
 
 } // namespace TarnLinkPrivate

@@ -39,7 +39,7 @@ bool ConvertSymbolicConstant(ParameterValue* value, const CommandFormat& definit
         return true;
     });
     if (!converted) {
-        TraceMessage(kUnsupportedType, parameter.typeName);
+        TraceMessage(kUnsupportedType, ParamTypeName(parameter.type));
     }
     return converted;
 }

@@ -86,7 +86,6 @@ bool CommandFormat::AddParameter(const ParameterDefinition& parameter)
         return false;
     }
     parameters_.push_back(parameter);
-    parameters_.back().type = ParamTypeFromName(parameter.typeName);
     return true;
 }
 

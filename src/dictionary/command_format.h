@@ -20,8 +20,7 @@ class StatementWords;
 
 struct ParameterDefinition {
     std::string name;
-    std::string typeName;
-    ParamType type = ParamType::kInvalid; // parsed once from typeName so hot paths never compare strings
+    ParamType type = ParamType::kInvalid; // its keyword is ParamTypeName(type)
     bool requiredForRequestData = false;
     // Layout, computed when the definition is loaded (packet_layout.h).
     std::int32_t size = -1;

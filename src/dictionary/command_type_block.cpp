@@ -42,9 +42,7 @@ constexpr std::uint16_t kMaxMinor = 63;
 constexpr std::uint16_t kMaxFunction = 127;
 constexpr std::uint16_t kMaxOpcode = 255;
 
-// The block's words are fixed; only "Tarn", "Diag", "Meta" differ.
-constexpr const char* kWrittenMajorNames[] = {"\tVIDEO", "\tAUDIO", "\tSYSTEM", "\tDIAGNOSTIC"};
-constexpr char kWrittenInvalidMajor[] = "\tINVALID";
+constexpr char kWrittenInvalidMajor[] = "INVALID";
 
 bool ReadKeyword(StatementWords& statement, const char* keyword, const char* verboseMessage)
 {
@@ -163,7 +161,7 @@ void TarnCommandFormat::WriteCommandTypeBlock(std::ostream& out) const
         << "\n"
         << "\n"
         << kMajorKeyword;
-    out << (major_ <= kMajorDiagnostic ? kWrittenMajorNames[major_] : kWrittenInvalidMajor);
+    out << "\t" << (major_ <= kMajorDiagnostic ? MajorTypeName(major_) : kWrittenInvalidMajor);
     out << "\n" << kMinorKeyword << "\t" << minor_;
     out << "\n" << kFunctionKeyword << "\t\t\t" << function_ << "\n";
 }

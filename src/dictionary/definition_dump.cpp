@@ -52,7 +52,7 @@ void CommandFormat::DumpParameters(std::ostream& out, bool brief) const
 {
     out << kParamsBegin;
     for (const ParameterDefinition& parameter : parameters_) {
-        out << kParameter << parameter.name << kType << parameter.typeName << kRequiredForRequestData;
+        out << kParameter << parameter.name << kType << ParamTypeName(parameter.type) << kRequiredForRequestData;
         WriteBool(out, parameter.requiredForRequestData);
         if (!brief) {
             out << kPacketOffset << parameter.packetOffset << kBytesForPacketPosition

@@ -39,7 +39,7 @@ constexpr std::size_t kBytePositionCount = sizeof(kBytePositions) / sizeof(kByte
 void WriteMultiByteFields(std::ostream& out, const ParameterDefinition& parameter, std::size_t byteCount)
 {
     const std::size_t first = kBytePositionCount - byteCount;
-    out << kField << parameter.name << kBytePositions[first] << "; /* " << parameter.typeName << kCommentEnd;
+    out << kField << parameter.name << kBytePositions[first] << "; /* " << ParamTypeName(parameter.type) << kCommentEnd;
     for (std::size_t position = first + 1; position < kBytePositionCount; ++position) {
         out << kField << parameter.name << kBytePositions[position] << kSemicolon;
     }

@@ -21,6 +21,7 @@ void FillAddressing(const Private::CommandFormat& format, CommandInfo& info)
     if (const auto* tarn = dynamic_cast<const Private::TarnCommandFormat*>(&format)) {
         info.kind = CommandKind::kTarn;
         info.major = tarn->Major();
+        info.majorName = Private::MajorTypeName(tarn->Major());
         info.minor = tarn->Minor();
         info.function = tarn->Function();
     } else if (const auto* diag = dynamic_cast<const Private::DiagCommandFormat*>(&format)) {
@@ -72,7 +73,8 @@ bool TarnDictionary::GetCommandInfo(const char* name, CommandInfo* info)
     filled.sourceFile = format->SourceFile();
     FillAddressing(*format, filled);
     for (const Private::ParameterDefinition& parameter : format->Parameters()) {
-        filled.parameters.push_back({parameter.name, parameter.typeName, parameter.requiredForRequestData});
+        filled.parameters.push_back(
+            {parameter.name, Private::ParamTypeName(parameter.type), parameter.requiredForRequestData});
     }
     for (const Private::SymbolDefinition& symbol : format->Symbols()) {
         filled.symbols.push_back({symbol.name, symbol.value});

@@ -157,7 +157,6 @@ private:
         }
         ParameterDefinition parameter;
         parameter.name = name;
-        parameter.typeName = typeName;
         parameter.type = type;
         parameter.requiredForRequestData = requiredForRequestData;
         return format_.AddParameter(parameter);
@@ -222,8 +221,6 @@ bool ParseDefinitionStatement(StatementWords& statement, const std::string& firs
 bool ParseTCDFile(std::istream& file, const char* fileName)
 {
     const std::string name = fileName != nullptr ? fileName : "";
-    GetNameRegistry();
-    GetTypeCodeIndex();
     VerboseMessage(kParsingFile, name, kLineEnd);
     std::string text;
     for (;;) {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <ostream>
+#include <string_view>
 
 #include "command/typed_access.h"
 #include "dictionary/command_format.h"
@@ -92,7 +93,7 @@ const ParameterDefinition* FindNumericParameter(const CommandFormat& definition,
     }
     if (!IsNumeric(parameter->type)) {
         VerboseMessage(messages.wrongType, commandName, kParamNameLabel, paramName, kDataTypeLabel,
-                       parameter->typeName);
+                       ParamTypeName(parameter->type));
         return nullptr;
     }
     return parameter;
@@ -203,7 +204,7 @@ bool GetCommandParamTypeCodeString(const char* commandName, const char* paramNam
     if (parameter == nullptr) {
         return false;
     }
-    const std::string& keyword = parameter->typeName;
+    const std::string_view keyword = ParamTypeName(parameter->type);
     if (keyword.size() >= bufferSize - 1) {
         return false;
     }

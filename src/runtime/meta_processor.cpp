@@ -22,7 +22,6 @@ namespace TarnLinkPrivate {
 
 namespace {
 
-constexpr char kFormatNotFound[] = "\nConstructing ByteCode Compiler - Command format not found - Command : ";
 constexpr char kConstructing[] = "\n\nConstructing MetaCommandByteCodeProcessor Compiler - Command : ";
 constexpr char kStartCompileFailed[] = "\nMetaCommand ERROR - StartCommand packet compilation failed";
 constexpr char kRepeatPacketsFailed[] = "\nMetaCommand ERROR - Repeat packet compilation failed";
@@ -121,7 +120,7 @@ MetaCommandProcessor::MetaCommandProcessor(TarnCommand& command) : command_(comm
     const char* name = command.GetCommandName();
     const CommandFormat* format = FindCommandFormat(name);
     if (format == nullptr) {
-        VerboseMessage(kFormatNotFound, name);
+        ReportNoDefinitionToCompile(name);
         return;
     }
     if (!format->IsMetaCommandFormat()) {

@@ -12,12 +12,11 @@ using namespace TarnLinkPrivate;
 
 namespace {
 
-ParameterDefinition Definition(const char* name, ParamType type, const char* typeName, bool rd = false)
+ParameterDefinition Definition(const char* name, ParamType type, bool rd = false)
 {
     ParameterDefinition parameter;
     parameter.name = name;
     parameter.type = type;
-    parameter.typeName = typeName;
     parameter.requiredForRequestData = rd;
     return parameter;
 }
@@ -30,20 +29,18 @@ TEST(ParameterCodecTest, EncodesBigEndianInTheExactWidth)
         Bytes bytes;
     };
     const Case cases[] = {
-        {Definition("P", ParamType::kInt16, "INT16"), [](TarnCommand& c) { c.SetParamInt16("P", -2); }, {0xFF, 0xFE}},
-        {Definition("P", ParamType::kInt64, "INT64"),
-         [](TarnCommand& c) { c.SetParamInt64("P", 1); },
-         {0, 0, 0, 0, 0, 0, 0, 1}},
-        {Definition("P", ParamType::kUInt32, "UINT32"),
+        {Definition("P", ParamType::kInt16), [](TarnCommand& c) { c.SetParamInt16("P", -2); }, {0xFF, 0xFE}},
+        {Definition("P", ParamType::kInt64), [](TarnCommand& c) { c.SetParamInt64("P", 1); }, {0, 0, 0, 0, 0, 0, 0, 1}},
+        {Definition("P", ParamType::kUInt32),
          [](TarnCommand& c) { c.SetParamUInt32("P", 0xA1B2C3D4); },
          {0xA1, 0xB2, 0xC3, 0xD4}},
-        {Definition("P", ParamType::kInt8, "INT8"), [](TarnCommand& c) { c.SetParamInt8("P", -128); }, {0x80}},
-        {Definition("P", ParamType::kBytes, "BYTES"),
+        {Definition("P", ParamType::kInt8), [](TarnCommand& c) { c.SetParamInt8("P", -128); }, {0x80}},
+        {Definition("P", ParamType::kBytes),
          [](TarnCommand& c) { c.SetParamByteStream("P", "a b", 3); },
          {'a', ' ', 'b'}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.parameter.typeName);
+        SCOPED_TRACE(ParamTypeName(c.parameter.type));
         TarnCommand command;
         c.set(command);
         Bytes out(c.bytes.size(), 0x55);
@@ -64,8 +61,8 @@ TEST(ParameterCodecTest, EncodesBigEndianInTheExactWidth)
 
 TEST(ParameterCodecTest, EncodeRefusals)
 {
-    const ParameterDefinition int16 = Definition("P", ParamType::kInt16, "INT16");
-    const ParameterDefinition bytes = Definition("B", ParamType::kBytes, "BYTES");
+    const ParameterDefinition int16 = Definition("P", ParamType::kInt16);
+    const ParameterDefinition bytes = Definition("B", ParamType::kBytes);
     TarnCommand command;
     unsigned char out[8] = {};
     EXPECT_FALSE(EncodeParameter(int16, command, 2, out)); // not set
@@ -73,7 +70,7 @@ TEST(ParameterCodecTest, EncodeRefusals)
     EXPECT_FALSE(EncodeParameter(int16, command, 0, out));
     command.SetParamByteStream("B", "", 0);
     EXPECT_FALSE(EncodeParameter(bytes, command, 0, out));
-    EXPECT_FALSE(EncodeParameter(Definition("P", ParamType::kInvalid, "FLOAT"), command, 2, out));
+    EXPECT_FALSE(EncodeParameter(Definition("P", ParamType::kInvalid), command, 2, out));
 
     TarnLink::TarnCommandFactory::SetVerbosity(false, true);
     CoutCapture output;
@@ -87,11 +84,11 @@ TEST(ParameterCodecTest, DecodeConsumesWhatItReads)
 {
     TarnCommand command;
     const unsigned char bytes[] = {1, 2, 3, 4, 5};
-    EXPECT_EQ(DecodeParameter(Definition("P", ParamType::kUInt32, "UINT32"), bytes, 3, command), 0);
+    EXPECT_EQ(DecodeParameter(Definition("P", ParamType::kUInt32), bytes, 3, command), 0);
     EXPECT_FALSE(command.IsParamSet("P"));
-    EXPECT_EQ(DecodeParameter(Definition("P", ParamType::kInvalid, "FLOAT"), bytes, 5, command), 0);
-    EXPECT_EQ(DecodeParameter(Definition("B", ParamType::kBytes, "BYTES"), bytes, 5, command), 5);
-    EXPECT_EQ(DecodeParameter(Definition("E", ParamType::kBytes, "BYTES"), nullptr, 0, command), 0);
+    EXPECT_EQ(DecodeParameter(Definition("P", ParamType::kInvalid), bytes, 5, command), 0);
+    EXPECT_EQ(DecodeParameter(Definition("B", ParamType::kBytes), bytes, 5, command), 5);
+    EXPECT_EQ(DecodeParameter(Definition("E", ParamType::kBytes), nullptr, 0, command), 0);
     std::size_t length = 9;
     EXPECT_TRUE(command.GetParamByteStreamLength("B", &length));
     EXPECT_EQ(length, 5u);

@@ -20,7 +20,7 @@ ParameterDefinition Parameter(const std::string& name, const char* type, bool re
 {
     ParameterDefinition parameter;
     parameter.name = name;
-    parameter.typeName = type;
+    parameter.type = ParamTypeFromName(type);
     parameter.requiredForRequestData = requestData;
     return parameter;
 }

@@ -137,6 +137,7 @@ TEST_F(DefinitionText, DictionaryAnswersAboutEachKind)
     EXPECT_EQ(info.kind, CommandKind::kTarn);
     EXPECT_EQ(info.sourceFile, "defs.tcd");
     EXPECT_EQ(info.major, 1u);
+    EXPECT_EQ(info.majorName, "AUDIO");
     EXPECT_EQ(info.minor, 0u);
     EXPECT_EQ(info.function, 23u);
     ASSERT_EQ(info.parameters.size(), 2u);
@@ -190,7 +191,7 @@ TEST_F(DefinitionText, HeaderDeclarationsStopAtAnUnknownType)
     format.SetName("Odd");
     ParameterDefinition parameter;
     parameter.name = "X";
-    parameter.typeName = "FLOAT";
+    parameter.type = ParamTypeFromName("FLOAT");
     format.AddParameter(parameter);
     std::ostringstream out;
     EXPECT_FALSE(format.WriteHeaderDeclarations(out));

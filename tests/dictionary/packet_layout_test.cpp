@@ -23,10 +23,10 @@ void AddParameters(Format& format, std::initializer_list<Param> parameters)
     for (const Param& p : parameters) {
         ParameterDefinition parameter;
         parameter.name = p.name;
-        parameter.typeName = p.type;
+        parameter.type = ParamTypeFromName(p.type);
         parameter.requiredForRequestData = p.rd;
         ASSERT_TRUE(format.AddParameter(parameter));
-        if (parameter.typeName == "BYTES") {
+        if (parameter.type == ParamType::kBytes) {
             format.SetHasVariableLengthData(true);
         }
     }
@@ -38,7 +38,7 @@ void AddRepeated(Format& format, const char* type, int count, const char* prefix
     for (int i = 0; i < count; ++i) {
         ParameterDefinition parameter;
         parameter.name = prefix + std::to_string(i);
-        parameter.typeName = type;
+        parameter.type = ParamTypeFromName(type);
         ASSERT_TRUE(format.AddParameter(parameter));
     }
 }

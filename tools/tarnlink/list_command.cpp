@@ -14,7 +14,6 @@ namespace {
 
 constexpr int kAddressWidth = 18;
 constexpr char kNoMatch[] = "no command matches '";
-constexpr const char* kMajorNames[] = {"VIDEO", "AUDIO", "SYSTEM", "DIAGNOSTIC"};
 constexpr const char* kKindNames[] = {"tarn", "diag", "meta"};
 
 struct ListOptions {
@@ -61,9 +60,8 @@ std::string Addressing(const TarnLink::CommandInfo& info)
     case TarnLink::CommandKind::kTarn: {
         std::ostringstream text;
         text << std::left << std::setw(kAddressWidth)
-             << std::string(kMajorNames[info.major & 3u]) + " " + std::to_string(info.minor) + "/" +
-                    std::to_string(info.function)
-             << "set " << HexByte(info.function * 2) << " get " << HexByte(info.function * 2 + 1);
+             << info.majorName + " " + std::to_string(info.minor) + "/" + std::to_string(info.function) << "set "
+             << HexByte(info.function * 2) << " get " << HexByte(info.function * 2 + 1);
         return text.str();
     }
     case TarnLink::CommandKind::kDiag:
