@@ -97,6 +97,11 @@ ParameterValue* CommandState::Find(const char* parameterName)
     return const_cast<ParameterValue*>(static_cast<const CommandState&>(*this).Find(parameterName));
 }
 
+ParameterValue* CommandState::Find(const char* parameterName, std::size_t length)
+{
+    return const_cast<ParameterValue*>(static_cast<const CommandState&>(*this).Find(parameterName, length));
+}
+
 void CommandState::MarkSet(Slot& slot)
 {
     if (!slot.value.IsSet()) {

@@ -57,6 +57,7 @@ public:
     const ParameterValue* Find(const char* parameterName) const;
     const ParameterValue* Find(const char* parameterName, std::size_t length) const;
     ParameterValue* Find(const char* parameterName);
+    ParameterValue* Find(const char* parameterName, std::size_t length);
 
     // The slot of a name, created at the end when the name has none; counted
     // as set from now on (the caller sets it).
@@ -65,6 +66,7 @@ public:
     ParameterValue& AssignSlot(std::size_t index);
     // The value of slot index of such a layout, set or not.
     const ParameterValue& SlotValue(std::size_t index) const { return slots_[index].value; }
+    ParameterValue& SlotValue(std::size_t index) { return slots_[index].value; }
 
     void ClearParameters();
 

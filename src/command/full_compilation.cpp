@@ -138,11 +138,11 @@ private:
     ParameterValue* ValueOf(std::size_t index)
     {
         if (laidOut_) {
-            ParameterValue& slot = const_cast<ParameterValue&>(command_.SlotValue(index));
+            ParameterValue& slot = command_.SlotValue(index);
             return slot.IsSet() ? &slot : nullptr;
         }
         const std::string& name = definition_.Parameters()[index].name;
-        return const_cast<ParameterValue*>(command_.Find(name.data(), name.size()));
+        return command_.Find(name.data(), name.size());
     }
 
     bool BuildPacket()
