@@ -1,19 +1,21 @@
 #include "status_answer.h"
 
+#include "wire/wire_format.h"
+
 namespace TarnLinkNet {
-namespace {
 
-// Transport mark, length field 4, no command header, then the status byte.
-constexpr unsigned char kTransmitFailureAnswer[] = {0x0B, 0x0B, 0x00, 0x04, 0x00, 0x00, 0x00, 0xF0};
-
-} // namespace
-
-Bytes TransmitFailureAnswer() { return Bytes(std::begin(kTransmitFailureAnswer), std::end(kTransmitFailureAnswer)); }
+Bytes TransmitFailureAnswer()
+{
+    Bytes answer(static_cast<std::size_t>(TarnLinkPrivate::kTarnHeaderLength));
+    TarnLinkPrivate::WriteStatusPacket(TarnLinkPrivate::kResponseTransmitFailure, answer.data());
+    return answer;
+}
 
 void SetTransmitFailure(TarnLink::TarnCommandByteCode& response)
 {
+    const Bytes answer = TransmitFailureAnswer();
     response.Clear();
-    response.CopyByteCodePacketBuffer(kTransmitFailureAnswer, sizeof(kTransmitFailureAnswer));
+    response.CopyByteCodePacketBuffer(answer.data(), answer.size());
 }
 
 Bytes PacketBytes(const TarnLink::TarnCommandByteCode& byteCode)

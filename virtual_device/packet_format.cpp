@@ -6,13 +6,9 @@
 namespace TarnLinkVirtual {
 namespace {
 
-constexpr char kDiagMagic[] = "kell_diagnostics";
-constexpr std::size_t kDiagMagicLength = sizeof(kDiagMagic) - 1;
-constexpr std::size_t kLengthFieldExtra = 4; // the length field counts the header bytes after it
-
 void AppendTarnHeader(Bytes& out, const unsigned char* request, std::size_t payloadLength, unsigned char status)
 {
-    const std::size_t lengthField = payloadLength + kLengthFieldExtra;
+    const std::size_t lengthField = payloadLength + kTransportLengthBias;
     out.push_back(kTransportMark);
     out.push_back(kTransportMark);
     AppendBigEndian(out, lengthField, 2);
@@ -24,25 +20,10 @@ void AppendTarnHeader(Bytes& out, const unsigned char* request, std::size_t payl
 
 } // namespace
 
-std::uint64_t ReadBigEndian(const unsigned char* data, std::size_t width)
-{
-    std::uint64_t value = 0;
-    for (std::size_t i = 0; i < width; ++i) {
-        value = (value << 8) | data[i];
-    }
-    return value;
-}
-
 void AppendBigEndian(Bytes& out, std::uint64_t value, std::size_t width)
 {
-    for (std::size_t i = width; i > 0; --i) {
-        out.push_back(static_cast<unsigned char>((value >> (8 * (i - 1))) & 0xFFu));
-    }
-}
-
-bool HasDiagMagic(const unsigned char* packet, std::size_t length)
-{
-    return length >= kDiagHeaderLength && std::memcmp(packet, kDiagMagic, kDiagMagicLength) == 0;
+    out.resize(out.size() + width);
+    Wire::WriteBigEndian(value, width, out.data() + out.size() - width);
 }
 
 Bytes StatusAnswer(const unsigned char* request, std::size_t length, unsigned char status)

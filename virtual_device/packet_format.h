@@ -1,35 +1,45 @@
 #ifndef TARNLINK_VIRTUAL_PACKET_FORMAT_H
 #define TARNLINK_VIRTUAL_PACKET_FORMAT_H
 
+// The device answers in the library's wire format, which wire/wire_format.h
+// owns; here are its facts in the types the device computes with, and the
+// answers the device builds from them.
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+#include "wire/big_endian.h"
+#include "wire/wire_format.h"
 
 namespace TarnLinkVirtual {
 
 using Bytes = std::vector<unsigned char>;
 
-constexpr unsigned char kTransportMark = 0x0B;
-constexpr std::size_t kTarnHeaderLength = 8;
-constexpr std::size_t kDiagHeaderLength = 36;
-constexpr std::size_t kMaxPayload = 2040;
-constexpr std::size_t kTypeByteOffset = 4;
-constexpr std::size_t kFunctionByteOffset = 5;
-constexpr std::size_t kStatusOffset = 7;
-constexpr std::size_t kDiagOpcodeOffset = 31;
-constexpr std::size_t kDiagLengthOffset = 32;
-constexpr unsigned char kRequestDataBit = 0x01;
+namespace Wire = TarnLinkPrivate;
 
-constexpr unsigned char kStatusSuccess = 0x00;
-constexpr unsigned char kStatusFail = 0x01;
-constexpr unsigned char kStatusNotSupported = 0x02;
-constexpr unsigned char kStatusTransmitFailure = 0xF0;
-constexpr unsigned char kStatusTimeOut = 0xFF;
+constexpr unsigned char kTransportMark = Wire::kTransportMark;
+constexpr std::size_t kTransportLengthBias = Wire::kTransportLengthBias;
+constexpr std::size_t kTarnHeaderLength = Wire::kTarnHeaderLength;
+constexpr std::size_t kDiagHeaderLength = Wire::kDiagHeaderLength;
+constexpr std::size_t kMaxPacketLength = Wire::kMaxPacketTotalSize;
+constexpr std::size_t kMaxPayload = Wire::kTarnPayloadLimit;
+constexpr std::size_t kTypeByteOffset = Wire::kTypeByteOffset;
+constexpr std::size_t kFunctionByteOffset = Wire::kFunctionByteOffset;
+constexpr std::size_t kDiagOpcodeOffset = Wire::kDiagOpcodeOffset;
+constexpr std::size_t kDiagLengthOffset = Wire::kDiagPayloadLengthOffset;
+constexpr unsigned char kRequestDataBit = Wire::kRequestDataBit;
 
-std::uint64_t ReadBigEndian(const unsigned char* data, std::size_t width);
+constexpr unsigned char kStatusSuccess = Wire::kResponseSuccess;
+constexpr unsigned char kStatusFail = Wire::kResponseFail;
+constexpr unsigned char kStatusNotSupported = Wire::kResponseNotSupported;
+constexpr unsigned char kStatusTransmitFailure = Wire::kResponseTransmitFailure;
+constexpr unsigned char kStatusTimeOut = Wire::kResponseTimeOut;
+
+using Wire::HasDiagMagic;
+using Wire::ReadBigEndian;
+
 void AppendBigEndian(Bytes& out, std::uint64_t value, std::size_t width);
-
-bool HasDiagMagic(const unsigned char* packet, std::size_t length);
 
 // An 8-byte answer carrying only a status, with the request's command header
 // when the request has one.

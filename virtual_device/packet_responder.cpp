@@ -12,8 +12,6 @@ constexpr char kSubcompInfoCommand[] = "HardwareSubcompInfo";
 constexpr char kTypeIdParameter[] = "TypeID";
 constexpr char kSubcompCountParameter[] = "NumSubcomponents";
 constexpr char kTotalSizeParameter[] = "TotalSize";
-constexpr std::size_t kMaxPacketLength = kTarnHeaderLength + kMaxPayload;
-constexpr std::size_t kLengthFieldExtra = 4;
 
 bool IsWellFormedTarn(const CommandLayout& layout, const unsigned char* packet, std::size_t length)
 {
@@ -21,7 +19,7 @@ bool IsWellFormedTarn(const CommandLayout& layout, const unsigned char* packet, 
         packet[1] != kTransportMark) {
         return false;
     }
-    if (ReadBigEndian(packet + 2, 2) + kLengthFieldExtra != length) {
+    if (ReadBigEndian(packet + 2, 2) + kTransportLengthBias != length) {
         return false;
     }
     const unsigned char function = static_cast<unsigned char>(packet[kFunctionByteOffset] & ~kRequestDataBit);

@@ -8,8 +8,6 @@
 namespace TarnLinkPrivate {
 
 namespace {
-constexpr char kDiagMagic[] = "kell_diagnostics";
-constexpr std::size_t kDiagMagicLength = sizeof(kDiagMagic) - 1;
 constexpr unsigned char kMinorMask = 0x3F;
 } // namespace
 
@@ -19,7 +17,7 @@ TarnCommandHeader ReadTarnCommandHeader(const unsigned char* packet)
     header.major = static_cast<std::uint32_t>(packet[kTypeByteOffset] >> kMajorShift);
     header.minor = static_cast<std::uint32_t>(packet[kTypeByteOffset] & kMinorMask);
     header.function = static_cast<std::uint32_t>(packet[kFunctionByteOffset] >> 1);
-    header.requestData = (packet[kFunctionByteOffset] & 1u) != 0;
+    header.requestData = (packet[kFunctionByteOffset] & kRequestDataBit) != 0;
     return header;
 }
 
@@ -29,15 +27,6 @@ void WriteDiagPacketHeader(std::uint16_t opcode, std::int32_t payloadLength, uns
     std::memcpy(out, kDiagMagic, kDiagMagicLength);
     out[kDiagOpcodeOffset] = static_cast<unsigned char>(opcode & 0xFFu);
     WriteBigEndian(static_cast<std::uint16_t>(payloadLength), 2, out + kDiagPayloadLengthOffset);
-}
-
-void WriteStatusPacket(unsigned char statusByte, unsigned char* out)
-{
-    std::fill(out, out + kTarnHeaderLength, static_cast<unsigned char>(0));
-    out[0] = kTransportMark;
-    out[1] = kTransportMark;
-    WriteBigEndian(static_cast<std::uint16_t>(kTransportLengthBias), 2, out + 2);
-    out[kTarnStatusOffset] = statusByte;
 }
 
 TarnLink::CommandStatus_t StatusFromResponseByte(unsigned char code)

@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "tarnlink/TarnCommand.h"
 #include "wire/big_endian.h"
@@ -34,6 +35,10 @@ constexpr std::int32_t kReservedByteOffset = 6;
 constexpr std::int32_t kTarnStatusOffset = 7;
 constexpr std::int32_t kDiagOpcodeOffset = 31;
 constexpr std::int32_t kDiagPayloadLengthOffset = 32;
+constexpr unsigned char kRequestDataBit = 0x01; // in the function byte, below the function
+// The text every Diag packet starts with (without its terminating NUL).
+inline constexpr char kDiagMagic[] = "kell_diagnostics";
+constexpr std::size_t kDiagMagicLength = sizeof(kDiagMagic) - 1;
 constexpr std::uint32_t kLargestMajor = 3;
 constexpr std::uint32_t kLargestMinor = 63;
 constexpr unsigned kMajorShift = 6;
@@ -64,7 +69,7 @@ inline bool WriteTarnPacketHeader(const TarnCommandHeader& header, std::int32_t 
     WriteBigEndian(static_cast<std::uint16_t>(payloadLength + kTransportLengthBias), 2, out + 2);
     out[kTypeByteOffset] = static_cast<unsigned char>((header.major << kMajorShift) + header.minor);
     out[kFunctionByteOffset] =
-        static_cast<unsigned char>(((header.function << 1) | (header.requestData ? 1u : 0u)) & 0xFFu);
+        static_cast<unsigned char>(((header.function << 1) | (header.requestData ? kRequestDataBit : 0u)) & 0xFFu);
     out[kReservedByteOffset] = 0;
     out[kTarnStatusOffset] = 0;
     return true;
@@ -77,12 +82,26 @@ TarnCommandHeader ReadTarnCommandHeader(const unsigned char* packet);
 void WriteDiagPacketHeader(std::uint16_t opcode, std::int32_t payloadLength, unsigned char* out);
 
 // A whole packet of kTarnHeaderLength bytes that carries only a status byte.
-void WriteStatusPacket(unsigned char statusByte, unsigned char* out);
+inline void WriteStatusPacket(unsigned char statusByte, unsigned char* out)
+{
+    std::memset(out, 0, static_cast<std::size_t>(kTarnHeaderLength));
+    out[0] = kTransportMark;
+    out[1] = kTransportMark;
+    WriteBigEndian(static_cast<std::uint16_t>(kTransportLengthBias), 2, out + 2);
+    out[kTarnStatusOffset] = statusByte;
+}
 
 // True when the packet starts with the two transport marks.
 inline bool HasTransportMark(const unsigned char* packet)
 {
     return packet[0] == kTransportMark && packet[1] == kTransportMark;
+}
+
+// True when a packet of length bytes is long enough for a Diag header and starts with its text.
+inline bool HasDiagMagic(const unsigned char* packet, std::size_t length)
+{
+    return length >= static_cast<std::size_t>(kDiagHeaderLength) &&
+           std::memcmp(packet, kDiagMagic, kDiagMagicLength) == 0;
 }
 
 // The big-endian length field of a Tarn packet.
