@@ -7,6 +7,7 @@
 #include <list>
 #include <new>
 #include <string>
+#include <type_traits>
 #include <typeinfo>
 #include <utility>
 #include <vector>
@@ -69,59 +70,29 @@ public:
     T held;
 };
 
-// A small number per holdable type, so that an exact-type check is one
-// comparison. 0: a type a Variant never holds.
-template <class T>
-struct HeldTypeTag {
+// The types a Variant holds, in the order of their tags 1, 2, ...; a type a
+// Variant never holds has tag 0. An exact-type check is then one comparison.
+template <class... Types>
+struct HeldTypeList {
+};
+using HeldTypes = HeldTypeList<signed char, unsigned char, short, unsigned short, std::int32_t, std::uint32_t,
+                               std::int64_t, std::uint64_t, std::string, std::vector<char>, std::list<std::string>,
+                               std::pair<std::int32_t, std::int32_t>>;
+
+template <class T, class List>
+struct TagInList {
     static constexpr unsigned char value = 0;
 };
-template <>
-struct HeldTypeTag<signed char> {
-    static constexpr unsigned char value = 1;
+template <class T, class First, class... Rest>
+struct TagInList<T, HeldTypeList<First, Rest...>> {
+    static constexpr unsigned char later = TagInList<T, HeldTypeList<Rest...>>::value;
+    static constexpr unsigned char value =
+        std::is_same_v<T, First> ? 1 : static_cast<unsigned char>(later == 0 ? 0 : later + 1);
 };
-template <>
-struct HeldTypeTag<unsigned char> {
-    static constexpr unsigned char value = 2;
-};
-template <>
-struct HeldTypeTag<short> {
-    static constexpr unsigned char value = 3;
-};
-template <>
-struct HeldTypeTag<unsigned short> {
-    static constexpr unsigned char value = 4;
-};
-template <>
-struct HeldTypeTag<std::int32_t> {
-    static constexpr unsigned char value = 5;
-};
-template <>
-struct HeldTypeTag<std::uint32_t> {
-    static constexpr unsigned char value = 6;
-};
-template <>
-struct HeldTypeTag<std::int64_t> {
-    static constexpr unsigned char value = 7;
-};
-template <>
-struct HeldTypeTag<std::uint64_t> {
-    static constexpr unsigned char value = 8;
-};
-template <>
-struct HeldTypeTag<std::string> {
-    static constexpr unsigned char value = 9;
-};
-template <>
-struct HeldTypeTag<std::vector<char>> {
-    static constexpr unsigned char value = 10;
-};
-template <>
-struct HeldTypeTag<std::list<std::string>> {
-    static constexpr unsigned char value = 11;
-};
-template <>
-struct HeldTypeTag<std::pair<std::int32_t, std::int32_t>> {
-    static constexpr unsigned char value = 12;
+
+template <class T>
+struct HeldTypeTag {
+    static constexpr unsigned char value = TagInList<T, HeldTypes>::value;
 };
 
 class Variant;

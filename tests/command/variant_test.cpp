@@ -11,6 +11,13 @@
 using namespace TarnLink::VariantImpl;
 using Range = std::pair<std::int32_t, std::int32_t>;
 
+// Hosts compiled against an earlier header compare these numbers with the library's.
+static_assert(HeldTypeTag<signed char>::value == 1 && HeldTypeTag<short>::value == 3 &&
+                  HeldTypeTag<std::uint64_t>::value == 8 && HeldTypeTag<std::string>::value == 9 &&
+                  HeldTypeTag<Range>::value == 12,
+              "type tags keep their numbers");
+static_assert(HeldTypeTag<float>::value == 0 && HeldTypeTag<int*>::value == 0, "other types have tag 0");
+
 TEST(VariantTest, HoldsEachTypeWithExactIdentity)
 {
     const Variant i32(std::int32_t{-7});
