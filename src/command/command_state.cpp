@@ -13,13 +13,6 @@ void CommandState::Rename(const char* commandName)
     LayOut(FindCommandFormat(name));
 }
 
-void CommandState::Refresh()
-{
-    if (generation_ != RegistryGeneration()) {
-        LayOut(FindCommandFormat(name));
-    }
-}
-
 void CommandState::LayOut(const CommandFormat* definition)
 {
     std::vector<Slot> previous;
@@ -68,6 +61,20 @@ bool SameBytes(const char* a, const char* b, std::size_t length)
     }
     return true;
 }
+
+// True when the NUL-terminated name is exactly the slot's name. Reads no
+// byte of name past its terminator, and needs no strlen first: a host names
+// parameters by C string on every get and set.
+bool IsNamed(const std::string& slotName, const char* name)
+{
+    const std::size_t length = slotName.size();
+    for (std::size_t i = 0; i < length; ++i) {
+        if (name[i] != slotName[i] || name[i] == '\0') {
+            return false;
+        }
+    }
+    return name[length] == '\0';
+}
 } // namespace
 
 const CommandState::Slot* CommandState::FindSlot(const char* parameterName, std::size_t length) const
@@ -89,7 +96,15 @@ const ParameterValue* CommandState::Find(const char* parameterName, std::size_t 
 
 const ParameterValue* CommandState::Find(const char* parameterName) const
 {
-    return parameterName != nullptr ? Find(parameterName, std::strlen(parameterName)) : nullptr;
+    if (parameterName == nullptr) {
+        return nullptr;
+    }
+    for (const Slot& slot : slots_) {
+        if (IsNamed(slot.name, parameterName)) {
+            return slot.value.IsSet() ? &slot.value : nullptr;
+        }
+    }
+    return nullptr;
 }
 
 ParameterValue* CommandState::Find(const char* parameterName)
@@ -102,13 +117,6 @@ ParameterValue* CommandState::Find(const char* parameterName, std::size_t length
     return const_cast<ParameterValue*>(static_cast<const CommandState&>(*this).Find(parameterName, length));
 }
 
-void CommandState::MarkSet(Slot& slot)
-{
-    if (!slot.value.IsSet()) {
-        slot.setOrder = nextSetOrder_++;
-    }
-}
-
 ParameterValue& CommandState::Assign(const char* parameterName, std::size_t length)
 {
     auto* slot = const_cast<Slot*>(FindSlot(parameterName, length));
@@ -118,21 +126,6 @@ ParameterValue& CommandState::Assign(const char* parameterName, std::size_t leng
     }
     MarkSet(*slot);
     return slot->value;
-}
-
-ParameterValue& CommandState::AssignSlot(std::size_t index)
-{
-    MarkSet(slots_[index]);
-    return slots_[index].value;
-}
-
-void CommandState::ClearParameters()
-{
-    slots_.resize(laidOutCount_);
-    for (Slot& slot : slots_) {
-        slot.value.Reset();
-    }
-    nextSetOrder_ = 1;
 }
 
 std::vector<const CommandState::Slot*> CommandState::SetSlotsInOrder() const

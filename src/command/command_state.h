@@ -51,7 +51,13 @@ public:
     }
 
     // Lays the slots out again when the dictionary has changed since naming.
-    void Refresh();
+    // Inline, as the next three: every decompilation runs them.
+    void Refresh()
+    {
+        if (generation_ != RegistryGeneration()) {
+            LayOut(FindCommandFormat(name));
+        }
+    }
 
     // The set value of a name; null when unset.
     const ParameterValue* Find(const char* parameterName) const;
@@ -63,12 +69,23 @@ public:
     // as set from now on (the caller sets it).
     ParameterValue& Assign(const char* parameterName, std::size_t length);
     // Slot index of a layout this command has (IsLaidOutFor), counted as set.
-    ParameterValue& AssignSlot(std::size_t index);
+    ParameterValue& AssignSlot(std::size_t index)
+    {
+        MarkSet(slots_[index]);
+        return slots_[index].value;
+    }
     // The value of slot index of such a layout, set or not.
     const ParameterValue& SlotValue(std::size_t index) const { return slots_[index].value; }
     ParameterValue& SlotValue(std::size_t index) { return slots_[index].value; }
 
-    void ClearParameters();
+    void ClearParameters()
+    {
+        slots_.resize(laidOutCount_);
+        for (Slot& slot : slots_) {
+            slot.value.Reset();
+        }
+        nextSetOrder_ = 1;
+    }
 
     // The set slots in the order their names were first set.
     std::vector<const Slot*> SetSlotsInOrder() const;
@@ -81,7 +98,12 @@ public:
 private:
     const Slot* FindSlot(const char* parameterName, std::size_t length) const;
     void LayOut(const CommandFormat* definition);
-    void MarkSet(Slot& slot);
+    void MarkSet(Slot& slot)
+    {
+        if (!slot.value.IsSet()) {
+            slot.setOrder = nextSetOrder_++;
+        }
+    }
 
     std::vector<Slot> slots_;
     const CommandFormat* definition_ = nullptr;

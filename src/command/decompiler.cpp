@@ -182,11 +182,12 @@ bool DecompileTarnByteCode(TarnCommand& command, const TarnCommandByteCode& byte
     if (status != nullptr) {
         *status = TarnLink::kTLSuccess;
     }
-    const CommandFormat* definition = StateOf(command).Definition();
-    if (!PassesEntryChecks(definition, command.GetCommandName(), EntryTexts{kNotInitialized, kMetaCommand})) {
+    CommandState& state = StateOf(command);
+    const CommandFormat* definition = state.Definition();
+    if (!PassesEntryChecks(definition, state.name.c_str(), EntryTexts{kNotInitialized, kMetaCommand})) {
         return false;
     }
-    Decompilation decompilation(StateOf(command), definition, status);
+    Decompilation decompilation(state, definition, status);
     return decompilation.Run(StateOf(byteCode), lenient);
 }
 

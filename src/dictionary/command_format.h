@@ -108,7 +108,7 @@ class TarnDataCommandFormat : public CommandFormat {
 public:
     using CommandFormat::CommandFormat;
     void SetHasVariableLengthData(bool variable) override { hasVariableLengthData_ = variable; }
-    bool HasVariableLengthData() const override { return hasVariableLengthData_; }
+    bool HasVariableLengthData() const final { return hasVariableLengthData_; }
     void Clear() override;
     void Dump(std::ostream& out, bool brief) const override;
     bool Precompute() override;

@@ -24,11 +24,22 @@ TarnLink::TarnConduit* GetNthConduit(int n, std::int32_t* conduitId);
 // calling any conduit.
 void ForgetConduits();
 
-// Locks a conduit for the life of the object; null locks nothing.
+// Locks a conduit for the life of the object; null locks nothing. Inline:
+// every execution takes the lock.
 class StackBasedMutexCaller {
 public:
-    explicit StackBasedMutexCaller(TarnLink::TarnConduit* conduit);
-    virtual ~StackBasedMutexCaller();
+    explicit StackBasedMutexCaller(TarnLink::TarnConduit* conduit) : conduit_(conduit)
+    {
+        if (conduit_ != nullptr) {
+            conduit_->Lock();
+        }
+    }
+    ~StackBasedMutexCaller()
+    {
+        if (conduit_ != nullptr) {
+            conduit_->Unlock();
+        }
+    }
     StackBasedMutexCaller(const StackBasedMutexCaller&) = delete;
     StackBasedMutexCaller& operator=(const StackBasedMutexCaller&) = delete;
 

@@ -20,6 +20,8 @@ struct Exchange {
 // request holding an old packet until something is compiled into it. Leases are
 // scoped: one started inside the life of another (an execution nested in a
 // listener or conduit call, the packets of a meta command) ends before it.
+struct ThreadExchanges;
+
 class ExchangeLease {
 public:
     ExchangeLease();
@@ -31,6 +33,7 @@ public:
     TarnLink::TarnCommandByteCode& Response() { return exchange_->response; }
 
 private:
+    ThreadExchanges& pool_; // reached once per lease: a thread-local access is not free
     std::size_t level_;
     Exchange* exchange_;
 };
