@@ -90,7 +90,7 @@ bool ReadCodeField(const CodeField& field, StatementWords& statement, const std:
     return false;
 }
 
-std::optional<std::uint32_t> MajorCodeOf(const std::string& word)
+std::optional<std::uint32_t> MajorCodeOf(std::string_view word)
 {
     for (std::uint32_t code = kMajorVideo; code <= kMajorDiagnostic; ++code) {
         if (word == MajorTypeName(code)) {

@@ -35,7 +35,7 @@ static_assert(sizeof(kParamTypes) / sizeof(kParamTypes[0]) == static_cast<std::s
               "one record for each enumerator, in the order of the enumeration");
 
 // kInvalid for a word that is not one of the type keywords.
-inline ParamType ParamTypeFromName(const std::string& typeName)
+inline ParamType ParamTypeFromName(std::string_view typeName)
 {
     for (const ParamTypeRecord& record : kParamTypes) {
         if (typeName == record.keyword) {

@@ -11,7 +11,7 @@ bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // Optional sign, then decimal digits only; the magnitude is capped so that
 // any overflow is seen by the range checks of the callers.
-bool ParseDecimal(const std::string& word, bool& negative, std::uint64_t& magnitude)
+bool ParseDecimal(std::string_view word, bool& negative, std::uint64_t& magnitude)
 {
     std::size_t index = 0;
     negative = false;
@@ -36,7 +36,7 @@ bool ParseDecimal(const std::string& word, bool& negative, std::uint64_t& magnit
 
 } // namespace
 
-std::string StatementWords::Next()
+std::string_view StatementWords::Next()
 {
     while (position_ < text_.size() && IsBlank(text_[position_])) {
         ++position_;
@@ -45,7 +45,7 @@ std::string StatementWords::Next()
     while (position_ < text_.size() && !IsBlank(text_[position_])) {
         ++position_;
     }
-    return std::string(text_.substr(start, position_ - start));
+    return text_.substr(start, position_ - start);
 }
 
 bool StatementWords::NextInt32(std::int32_t& value)

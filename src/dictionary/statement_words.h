@@ -15,8 +15,9 @@ class StatementWords {
 public:
     explicit StatementWords(std::string_view text) : text_(text) {}
 
-    // The next word; empty when the statement has no further word.
-    std::string Next();
+    // The next word, a view into the statement's text; empty when the
+    // statement has no further word.
+    std::string_view Next();
     // The next word as a whole decimal number of the type's range; false for
     // a missing word, any other character or an out-of-range value.
     bool NextInt32(std::int32_t& value);

@@ -49,7 +49,7 @@ constexpr char kDataTypeKeyword[] = "DataType";
 constexpr char kRequestDataMark[] = "RD";
 constexpr char kCommentMark = '#';
 
-std::unique_ptr<CommandFormat> MakeFormat(const std::string& kind)
+std::unique_ptr<CommandFormat> MakeFormat(std::string_view kind)
 {
     if (kind == "Meta") {
         return std::make_unique<MetaCommandFormat>();
@@ -91,13 +91,13 @@ public:
 
     ItemResult ReadItem(StatementWords& statement)
     {
-        const std::string keyword = ReadWord(statement);
-        const std::string itemName = ReadWord(statement);
+        const std::string_view keyword = ReadWord(statement);
+        const std::string itemName(ReadWord(statement));
         if (keyword == kSymbolKeyword) {
             return ReadSymbol(statement, itemName) ? ItemResult::kAdded : ItemResult::kFailed;
         }
         bool requiredForRequestData = false;
-        std::string typeKeyword = ReadWord(statement);
+        std::string_view typeKeyword = ReadWord(statement);
         if (typeKeyword == kRequestDataMark) {
             if (sendOnlySeen_) {
                 return Failed(kRequestAfterSendOnly);
@@ -107,7 +107,7 @@ public:
         } else {
             sendOnlySeen_ = true;
         }
-        const std::string typeName = ReadWord(statement);
+        const std::string_view typeName = ReadWord(statement);
         if (typeName.empty()) {
             return ItemResult::kEndOfStatement;
         }
@@ -138,7 +138,7 @@ private:
         return format_.AddSymbol(symbolName, *value) || FailVerbose(kDuplicateSymbol);
     }
 
-    bool AddParameter(const std::string& name, const std::string& typeName, bool requiredForRequestData)
+    bool AddParameter(const std::string& name, std::string_view typeName, bool requiredForRequestData)
     {
         if (format_.HasParameter(name.c_str())) {
             VerboseMessage(kDuplicateParameter, format_.Name());
@@ -236,7 +236,7 @@ bool ParseTCDFile(std::istream& file, const char* fileName)
             return Fail(kNulByte, name);
         }
         StatementWords statement(text);
-        const std::string firstWord = ReadWord(statement);
+        const std::string firstWord(ReadWord(statement));
         if (firstWord.empty()) {
             break;
         }

@@ -10,7 +10,7 @@ namespace {
 template <typename Integer>
 std::optional<Integer> ReadInteger(StatementWords& statement)
 {
-    const std::string word = ReadWord(statement);
+    const std::string_view word = ReadWord(statement);
     const char* first = word.data();
     const char* last = word.data() + word.size();
     // A leading "+" is allowed where the conversion only knows "-".
@@ -27,7 +27,7 @@ std::optional<Integer> ReadInteger(StatementWords& statement)
 
 } // namespace
 
-std::string ReadWord(StatementWords& statement) { return statement.Next(); }
+std::string_view ReadWord(StatementWords& statement) { return statement.Next(); }
 
 std::optional<std::int16_t> ReadInt16(StatementWords& statement) { return ReadInteger<std::int16_t>(statement); }
 std::optional<std::int32_t> ReadInt32(StatementWords& statement) { return ReadInteger<std::int32_t>(statement); }

@@ -11,8 +11,9 @@
 
 namespace TarnLinkPrivate {
 
-// The next white-space separated word; empty at the end of the statement.
-std::string ReadWord(StatementWords& statement);
+// The next white-space separated word, a view into the statement's text;
+// empty at the end of the statement.
+std::string_view ReadWord(StatementWords& statement);
 
 // The next word as a decimal number with an optional sign; none when the
 // statement has ended, the word is not a number or it does not fit the type.

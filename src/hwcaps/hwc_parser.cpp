@@ -112,7 +112,7 @@ bool HWCParser::Parse(std::istream& input)
             break;
         }
         StatementWords words(statement);
-        const std::string keyword = words.Next();
+        const std::string keyword(words.Next());
         if (keyword.empty()) {
             break;
         }
@@ -184,7 +184,7 @@ bool HWCParser::HardwareType(StatementWords& words)
         ErrorMessage(kDuplicateHardwareType, fileName_);
         result_ = false;
     }
-    const std::string name = words.Next();
+    const std::string name(words.Next());
     if (name.empty()) {
         return false;
     }
@@ -217,16 +217,16 @@ bool HWCParser::EndBlock()
 
 bool HWCParser::Condition(StatementWords& words)
 {
-    const std::string command = words.Next();
-    const std::string parameter = words.Next();
-    const std::string kind = words.Next();
+    const std::string command(words.Next());
+    const std::string parameter(words.Next());
+    const std::string kind(words.Next());
     if (kind == kInteger) {
         std::int32_t value = 0;
         return words.NextInt32(value) &&
                AddIntegerCondition(*data_.CurrentList(), command.c_str(), parameter.c_str(), value);
     }
     if (kind == kSymbol) {
-        const std::string symbol = words.Next();
+        const std::string symbol(words.Next());
         return !symbol.empty() &&
                AddSymbolCondition(*data_.CurrentList(), command.c_str(), parameter.c_str(), symbol.c_str());
     }
@@ -235,14 +235,14 @@ bool HWCParser::Condition(StatementWords& words)
 
 bool HWCParser::Keyname(StatementWords& words)
 {
-    data_.CurrentList()->keyname = words.Next();
+    data_.CurrentList()->keyname = std::string(words.Next());
     return true;
 }
 
 bool HWCParser::Property(StatementWords& words)
 {
-    const std::string name = words.Next();
-    const std::string kind = words.Next();
+    const std::string name(words.Next());
+    const std::string kind(words.Next());
     if (name.empty()) {
         return false;
     }
@@ -251,7 +251,7 @@ bool HWCParser::Property(StatementWords& words)
         return words.NextInt32(value) && data_.SetIntegerProperty(name, value, *data_.CurrentList());
     }
     if (kind == kString) {
-        const std::string value = words.Next();
+        const std::string value(words.Next());
         return !value.empty() && data_.SetStringProperty(name, value, *data_.CurrentList());
     }
     return false;
@@ -259,9 +259,9 @@ bool HWCParser::Property(StatementWords& words)
 
 bool HWCParser::CommandValues(StatementWords& words)
 {
-    const std::string command = words.Next();
-    const std::string parameter = words.Next();
-    const std::string kind = words.Next();
+    const std::string command(words.Next());
+    const std::string parameter(words.Next());
+    const std::string kind(words.Next());
     if (command.empty() || parameter.empty()) {
         return false;
     }
@@ -280,7 +280,7 @@ bool HWCParser::SymbolValues(const std::string& command, const std::string& para
 {
     const CommandFormat* format = FindCommandFormat(command);
     SymbolList symbols;
-    for (std::string symbol = words.Next(); !symbol.empty(); symbol = words.Next()) {
+    for (std::string symbol(words.Next()); !symbol.empty(); symbol = words.Next()) {
         std::int32_t value = 0;
         if (format == nullptr || !format->FindSymbol(symbol.c_str(), &value)) {
             return false;
@@ -292,7 +292,7 @@ bool HWCParser::SymbolValues(const std::string& command, const std::string& para
 
 bool HWCParser::OverrideTimeout(StatementWords& words)
 {
-    const std::string command = words.Next();
+    const std::string command(words.Next());
     std::uint32_t millisec = 0;
     return !command.empty() && words.NextUInt32(millisec) && data_.SetOverrideTimeout(command, millisec);
 }
