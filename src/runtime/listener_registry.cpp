@@ -1,5 +1,4 @@
 #include "runtime/listener_registry.h"
-#include "platform/process_wide.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -8,14 +7,6 @@
 namespace TarnLinkPrivate {
 
 namespace {
-
-// Made on first use, so that the lists exist for hosts that install
-// listeners from their own static initializers.
-template <class Listener>
-std::vector<Listener*>& ListOf()
-{
-    return ProcessWide<std::vector<Listener*>>();
-}
 
 template <class Listener>
 bool Contains(const std::vector<Listener*>& list, const Listener* listener)
@@ -80,18 +71,5 @@ bool InstallTarnTransmitListener(TarnLink::TarnTransmitListener* listener)
 bool RemoveTarnCompileListener(TarnLink::TarnCompileListener* listener) { return Remove(listener); }
 bool RemoveTarnExecutionListener(TarnLink::TarnExecutionListener* listener) { return Remove(listener); }
 bool RemoveTarnTransmitListener(TarnLink::TarnTransmitListener* listener) { return Remove(listener); }
-
-const std::vector<TarnLink::TarnCompileListener*>& CompileListeners()
-{
-    return ListOf<TarnLink::TarnCompileListener>();
-}
-const std::vector<TarnLink::TarnTransmitListener*>& TransmitListeners()
-{
-    return ListOf<TarnLink::TarnTransmitListener>();
-}
-const std::vector<TarnLink::TarnExecutionListener*>& ExecutionListeners()
-{
-    return ListOf<TarnLink::TarnExecutionListener>();
-}
 
 } // namespace TarnLinkPrivate

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "platform/process_wide.h"
 #include "tarnlink/TarnHostInterfaces.h"
 
 namespace TarnLinkPrivate {
@@ -16,11 +17,29 @@ bool RemoveTarnCompileListener(TarnLink::TarnCompileListener* listener);
 bool RemoveTarnExecutionListener(TarnLink::TarnExecutionListener* listener);
 bool RemoveTarnTransmitListener(TarnLink::TarnTransmitListener* listener);
 
+// The list of one kind of listener, made on first use, so that the lists
+// exist for hosts that install listeners from their own static initializers.
+template <class Listener>
+std::vector<Listener*>& ListOf()
+{
+    return ProcessWide<std::vector<Listener*>>();
+}
+
 // The lists in calling order, for the executor: compile and execution
 // listeners in installation order, transmit listeners by ascending priority.
-const std::vector<TarnLink::TarnCompileListener*>& CompileListeners();
-const std::vector<TarnLink::TarnTransmitListener*>& TransmitListeners();
-const std::vector<TarnLink::TarnExecutionListener*>& ExecutionListeners();
+// Inline: every execution reads all three.
+inline const std::vector<TarnLink::TarnCompileListener*>& CompileListeners()
+{
+    return ListOf<TarnLink::TarnCompileListener>();
+}
+inline const std::vector<TarnLink::TarnTransmitListener*>& TransmitListeners()
+{
+    return ListOf<TarnLink::TarnTransmitListener>();
+}
+inline const std::vector<TarnLink::TarnExecutionListener*>& ExecutionListeners()
+{
+    return ListOf<TarnLink::TarnExecutionListener>();
+}
 
 } // namespace TarnLinkPrivate
 
