@@ -3,6 +3,7 @@
 #include <exception>
 #include <istream>
 #include <streambuf>
+#include <string_view>
 
 #include "dictionary/command_registry.h"
 #include "diagnostics/diagnostics.h"
@@ -72,8 +73,8 @@ public:
 
 private:
     // False when the statement fails.
-    bool RunStatement(const std::string& keyword, StatementWords& words);
-    bool RunGuardedStatement(const std::string& keyword, StatementWords& words);
+    bool RunStatement(std::string_view keyword, StatementWords& words);
+    bool RunGuardedStatement(std::string_view keyword, StatementWords& words);
     bool HardwareType(StatementWords& words);
     bool BeginBlock();
     bool EndBlock();
@@ -112,7 +113,7 @@ bool HWCParser::Parse(std::istream& input)
             break;
         }
         StatementWords words(statement);
-        const std::string keyword(words.Next());
+        const std::string_view keyword = words.Next();
         if (keyword.empty()) {
             break;
         }
@@ -131,7 +132,7 @@ bool HWCParser::Parse(std::istream& input)
     return result_;
 }
 
-bool HWCParser::RunGuardedStatement(const std::string& keyword, StatementWords& words)
+bool HWCParser::RunGuardedStatement(std::string_view keyword, StatementWords& words)
 {
     try {
         return RunStatement(keyword, words);
@@ -143,7 +144,7 @@ bool HWCParser::RunGuardedStatement(const std::string& keyword, StatementWords& 
     return false;
 }
 
-bool HWCParser::RunStatement(const std::string& keyword, StatementWords& words)
+bool HWCParser::RunStatement(std::string_view keyword, StatementWords& words)
 {
     const bool inBlock = data_.InConditionBlock();
     if (keyword == kHardwareType) {
@@ -219,7 +220,7 @@ bool HWCParser::Condition(StatementWords& words)
 {
     const std::string command(words.Next());
     const std::string parameter(words.Next());
-    const std::string kind(words.Next());
+    const std::string_view kind = words.Next();
     if (kind == kInteger) {
         std::int32_t value = 0;
         return words.NextInt32(value) &&
@@ -242,7 +243,7 @@ bool HWCParser::Keyname(StatementWords& words)
 bool HWCParser::Property(StatementWords& words)
 {
     const std::string name(words.Next());
-    const std::string kind(words.Next());
+    const std::string_view kind = words.Next();
     if (name.empty()) {
         return false;
     }
@@ -261,7 +262,7 @@ bool HWCParser::CommandValues(StatementWords& words)
 {
     const std::string command(words.Next());
     const std::string parameter(words.Next());
-    const std::string kind(words.Next());
+    const std::string_view kind = words.Next();
     if (command.empty() || parameter.empty()) {
         return false;
     }
