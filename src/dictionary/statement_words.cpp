@@ -1,13 +1,24 @@
 #include "dictionary/statement_words.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 namespace TarnLinkPrivate {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+// Blank, tab, line feed, vertical tab, form feed, carriage return: one look-up
+// per character, as every byte of the files passes here.
+constexpr std::array<bool, 256> kBlanks = [] {
+    std::array<bool, 256> blanks{};
+    for (const unsigned char blank : {' ', '\t', '\n', '\v', '\f', '\r'}) {
+        blanks[blank] = true;
+    }
+    return blanks;
+}();
+
+bool IsBlank(char c) { return kBlanks[static_cast<unsigned char>(c)]; }
 
 // Optional sign, then decimal digits only; the magnitude is capped so that
 // any overflow is seen by the range checks of the callers.

@@ -2,7 +2,7 @@
 
 #include <exception>
 #include <istream>
-#include <streambuf>
+#include <string>
 #include <string_view>
 
 #include "dictionary/command_registry.h"
@@ -42,27 +42,15 @@ constexpr std::size_t kStatementLimit = 8191;
 
 enum class StatementRead { kStatement, kEndOfInput, kTooLong };
 
-// Reads through the stream's buffer: a formatted get per character would
-// cost a sentry each.
+// A statement that runs past the limit fails the file even where no ";"
+// closes it.
 StatementRead ReadStatement(std::istream& input, std::string& statement)
 {
-    statement.clear();
-    std::streambuf* buffer = input.rdbuf();
-    if (buffer == nullptr) {
-        return StatementRead::kEndOfInput;
+    std::getline(input, statement, ';');
+    if (statement.size() > kStatementLimit) {
+        return StatementRead::kTooLong;
     }
-    using Traits = std::istream::traits_type;
-    for (Traits::int_type c = buffer->sbumpc(); !Traits::eq_int_type(c, Traits::eof()); c = buffer->sbumpc()) {
-        if (Traits::to_char_type(c) == ';') {
-            return StatementRead::kStatement;
-        }
-        if (statement.size() == kStatementLimit) {
-            return StatementRead::kTooLong;
-        }
-        statement.push_back(Traits::to_char_type(c));
-    }
-    input.setstate(std::ios::eofbit | std::ios::failbit); // as a get at the end would
-    return StatementRead::kEndOfInput;
+    return input.eof() || input.fail() ? StatementRead::kEndOfInput : StatementRead::kStatement;
 }
 
 class HWCParser {
