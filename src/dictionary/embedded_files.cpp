@@ -53,8 +53,9 @@ std::unique_ptr<std::istream> OpenEmbeddedFile(int index, int kind, std::string&
     if (!Platform::LoadEmbeddedItem(kind, name, bytes) || bytes.data == nullptr || bytes.size == 0) {
         return nullptr;
     }
-    std::string text(reinterpret_cast<const char*>(bytes.data), bytes.size);
-    text += kAddedBlank;
+    std::string text;
+    text.reserve(bytes.size + sizeof kAddedBlank);
+    text.append(reinterpret_cast<const char*>(bytes.data), bytes.size).append(kAddedBlank);
     return std::make_unique<std::istringstream>(std::move(text));
 }
 
