@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <istream>
+#include <utility>
 #include <string>
 #include <string_view>
 
@@ -230,18 +231,18 @@ bool HWCParser::Keyname(StatementWords& words)
 
 bool HWCParser::Property(StatementWords& words)
 {
-    const std::string name(words.Next());
+    std::string name(words.Next());
     const std::string_view kind = words.Next();
     if (name.empty()) {
         return false;
     }
     if (kind == kInteger) {
         std::int32_t value = 0;
-        return words.NextInt32(value) && data_.SetIntegerProperty(name, value, *data_.CurrentList());
+        return words.NextInt32(value) && data_.SetIntegerProperty(std::move(name), value, *data_.CurrentList());
     }
     if (kind == kString) {
         const std::string value(words.Next());
-        return !value.empty() && data_.SetStringProperty(name, value, *data_.CurrentList());
+        return !value.empty() && data_.SetStringProperty(std::move(name), value, *data_.CurrentList());
     }
     return false;
 }

@@ -1,6 +1,7 @@
 #include "hwcaps/hwcaps_data.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace TarnLinkPrivate {
 
@@ -45,10 +46,11 @@ const ConditionContents* HWCapsData::FindListWithSameConditions(const ConditionC
     return nullptr;
 }
 
-bool PropertyGroup::Add(const std::string& name, const Variant& value)
+bool PropertyGroup::Add(std::string name, Variant& value)
 {
-    const auto added = properties_.emplace(name, value);
+    const auto added = properties_.try_emplace(std::move(name));
     if (added.second) {
+        added.first->second.swap(value);
         index_.Assign(added.first->first, &added.first->second);
     }
     return added.second;
@@ -58,11 +60,11 @@ void PropertyGroup::Replace(const std::string& name, const Variant& value)
 {
     // The value changes in place: the index keeps viewing the same entry.
     const auto found = properties_.find(name);
+    Variant replacement(value);
     if (found == properties_.end()) {
-        Add(name, value);
+        Add(name, replacement);
         return;
     }
-    Variant replacement(value);
     found->second.swap(replacement);
 }
 
@@ -78,19 +80,21 @@ PropertyGroup& HWCapsData::GroupFor(const ConditionContents& list)
     return propertyGroups_.back();
 }
 
-bool HWCapsData::AddNewProperty(const std::string& name, const Variant& value, const ConditionContents& list)
+bool HWCapsData::AddNewProperty(std::string name, Variant& value, const ConditionContents& list)
 {
-    return GroupFor(list).Add(name, value);
+    return GroupFor(list).Add(std::move(name), value);
 }
 
-bool HWCapsData::SetIntegerProperty(const std::string& name, std::int32_t value, const ConditionContents& list)
+bool HWCapsData::SetIntegerProperty(std::string name, std::int32_t value, const ConditionContents& list)
 {
-    return AddNewProperty(name, Variant(value), list);
+    Variant property(value);
+    return AddNewProperty(std::move(name), property, list);
 }
 
-bool HWCapsData::SetStringProperty(const std::string& name, const std::string& value, const ConditionContents& list)
+bool HWCapsData::SetStringProperty(std::string name, const std::string& value, const ConditionContents& list)
 {
-    return AddNewProperty(name, Variant(value), list);
+    Variant property(value);
+    return AddNewProperty(std::move(name), property, list);
 }
 
 CommandValueEntries::iterator HWCapsData::FindEntry(CommandValueEntries& entries, const ConditionContents& conditions)

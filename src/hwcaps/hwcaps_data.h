@@ -37,7 +37,9 @@ public:
     const Properties& All() const { return properties_; }
     const Variant* Find(std::string_view name) const { return index_.Find(name); }
     // False when the name is there already.
-    bool Add(const std::string& name, const Variant& value);
+    // Takes the value over (a copy of a string value would allocate), leaving
+    // value empty when added.
+    bool Add(std::string name, Variant& value);
     // Replaces the value, or adds it.
     void Replace(const std::string& name, const Variant& value);
 
@@ -91,8 +93,8 @@ public:
     void MakeDefaultListCurrent() { currentList_ = &defaultList_; }
 
     // Storage used while parsing; false on a repeated definition.
-    bool SetIntegerProperty(const std::string& name, std::int32_t value, const ConditionContents& list);
-    bool SetStringProperty(const std::string& name, const std::string& value, const ConditionContents& list);
+    bool SetIntegerProperty(std::string name, std::int32_t value, const ConditionContents& list);
+    bool SetStringProperty(std::string name, const std::string& value, const ConditionContents& list);
     bool SetCmdParamRanges(const std::string& command, const std::string& parameter, const ValueRange& range,
                            const ConditionContents& list);
     bool SetCmdParamSymbols(const std::string& command, const std::string& parameter, const SymbolList& symbols,
@@ -123,7 +125,7 @@ public:
 
 private:
     PropertyGroup& GroupFor(const ConditionContents& list);
-    bool AddNewProperty(const std::string& name, const Variant& value, const ConditionContents& list);
+    bool AddNewProperty(std::string name, Variant& value, const ConditionContents& list);
     bool AppendCommandValue(const std::string& command, const std::string& parameter, const Variant& value,
                             const ConditionContents& list);
     CommandValueEntries::iterator FindEntry(CommandValueEntries& entries, const ConditionContents& conditions);
