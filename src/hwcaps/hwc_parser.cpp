@@ -2,9 +2,9 @@
 
 #include <exception>
 #include <istream>
-#include <utility>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "dictionary/command_registry.h"
 #include "diagnostics/diagnostics.h"
