@@ -62,19 +62,6 @@ bool SameBytes(const char* a, const char* b, std::size_t length)
     return true;
 }
 
-// True when the NUL-terminated name is exactly the slot's name. Reads no
-// byte of name past its terminator, and needs no strlen first: a host names
-// parameters by C string on every get and set.
-bool IsNamed(const std::string& slotName, const char* name)
-{
-    const std::size_t length = slotName.size();
-    for (std::size_t i = 0; i < length; ++i) {
-        if (name[i] != slotName[i] || name[i] == '\0') {
-            return false;
-        }
-    }
-    return name[length] == '\0';
-}
 } // namespace
 
 const CommandState::Slot* CommandState::FindSlot(const char* parameterName, std::size_t length) const
@@ -92,19 +79,6 @@ const ParameterValue* CommandState::Find(const char* parameterName, std::size_t 
 {
     const Slot* slot = FindSlot(parameterName, length);
     return slot != nullptr && slot->value.IsSet() ? &slot->value : nullptr;
-}
-
-const ParameterValue* CommandState::Find(const char* parameterName) const
-{
-    if (parameterName == nullptr) {
-        return nullptr;
-    }
-    for (const Slot& slot : slots_) {
-        if (IsNamed(slot.name, parameterName)) {
-            return slot.value.IsSet() ? &slot.value : nullptr;
-        }
-    }
-    return nullptr;
 }
 
 ParameterValue* CommandState::Find(const char* parameterName)

@@ -24,6 +24,20 @@
 
 namespace TarnLinkPrivate {
 
+// True when the NUL-terminated name is exactly the slot's name. Reads no
+// byte of name past its terminator, and needs no strlen first: a host names
+// parameters by C string on every get and set.
+inline bool IsNamed(const std::string& slotName, const char* name)
+{
+    const std::size_t length = slotName.size();
+    for (std::size_t i = 0; i < length; ++i) {
+        if (name[i] != slotName[i] || name[i] == '\0') {
+            return false;
+        }
+    }
+    return name[length] == '\0';
+}
+
 class CommandState {
 public:
     struct Slot {
@@ -59,8 +73,20 @@ public:
         }
     }
 
-    // The set value of a name; null when unset.
-    const ParameterValue* Find(const char* parameterName) const;
+    // The set value of a name; null when unset. Inline, as IsNamed: a host
+    // reads and writes parameters by C string name, one call per value.
+    const ParameterValue* Find(const char* parameterName) const
+    {
+        if (parameterName == nullptr) {
+            return nullptr;
+        }
+        for (const Slot& slot : slots_) {
+            if (IsNamed(slot.name, parameterName)) {
+                return slot.value.IsSet() ? &slot.value : nullptr;
+            }
+        }
+        return nullptr;
+    }
     const ParameterValue* Find(const char* parameterName, std::size_t length) const;
     ParameterValue* Find(const char* parameterName);
     ParameterValue* Find(const char* parameterName, std::size_t length);
@@ -74,6 +100,8 @@ public:
         MarkSet(slots_[index]);
         return slots_[index].value;
     }
+    // The slots of such a layout, in the definition's order.
+    const Slot* LaidOutSlots() const { return slots_.data(); }
     // The value of slot index of such a layout, set or not.
     const ParameterValue& SlotValue(std::size_t index) const { return slots_[index].value; }
     ParameterValue& SlotValue(std::size_t index) { return slots_[index].value; }
@@ -85,6 +113,25 @@ public:
             slot.value.Reset();
         }
         nextSetOrder_ = 1;
+    }
+
+    // Sets the value of every slot of the layout this command has
+    // (IsLaidOutFor) by write(index, value), in slot order, and drops every
+    // other parameter: what clearing the command and then setting each slot
+    // in turn gives, in one pass.
+    template <class WriteSlot>
+    void ReplaceLaidOutValues(WriteSlot&& write)
+    {
+        const auto laidOutEnd = slots_.begin() + static_cast<std::ptrdiff_t>(laidOutCount_);
+        if (laidOutEnd != slots_.end()) {
+            slots_.erase(laidOutEnd, slots_.end());
+        }
+        std::uint32_t order = 1;
+        for (Slot& slot : slots_) {
+            write(order - 1, slot.value);
+            slot.setOrder = order++;
+        }
+        nextSetOrder_ = order;
     }
 
     // The set slots in the order their names were first set.

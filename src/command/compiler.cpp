@@ -8,10 +8,10 @@
 
 #include "command/byte_code_state.h"
 #include "command/command_state.h"
-#include "command/entry_check.h"
 #include "command/full_compilation.h"
 #include "dictionary/packet_layout.h"
 #include "diagnostics/diagnostics.h"
+#include "dictionary/library_state.h"
 #include "wire/big_endian.h"
 #include "wire/wire_format.h"
 
@@ -22,66 +22,47 @@ using TarnLink::TarnCommand;
 using TarnLink::TarnCommandByteCode;
 
 namespace {
-constexpr char kNotInitialized[] = "\n<-> ERROR Attempted to Compile command - TarnLink NOT INITIALIZED!\n";
-constexpr char kMetaCommand[] =
-    "\n<-> ERROR Attempted to Compile a MetaCommand - MetaCommands can only be Execute(d)!\n";
-constexpr char kFormatNotFound[] = "\nConstructing ByteCode Compiler - Command format not found - Command : ";
-
-// Writes the integers of the leading parameters a packet of the command
-// carries (request-data parameters lead the definition), each straight from
-// its slot; the end of the last one in end. False at a value not set as
-// exactly its parameter's type.
-bool WriteIntegerSlots(const CommandState& command, const std::vector<ParameterDefinition>& parameters,
-                       std::size_t count, unsigned char* out, std::size_t& end)
+// Writes the first count planned integers, each straight from its slot.
+// False at a value not set as exactly its parameter's type.
+inline bool WriteIntegers(const CommandState& command, const PacketPlan& plan, std::size_t count, unsigned char* out)
 {
-    for (std::size_t index = 0; index < count; ++index) {
-        const ParameterDefinition& parameter = parameters[index];
-        if (!command.isSend && !parameter.requiredForRequestData) {
-            break;
-        }
-        const ParameterValue& value = command.SlotValue(index);
-        if (!value.Holds(parameter.type)) {
+    // Pointers held across the loop: a byte written may alias anything.
+    const PlannedInteger* integer = plan.Integers().data();
+    const CommandState::Slot* slot = command.LaidOutSlots();
+    for (const PlannedInteger* end = integer + count; integer != end; ++integer, ++slot) {
+        const ParameterValue& value = slot->value;
+        if (!value.Holds(integer->type)) {
             return false;
         }
-        const auto size = static_cast<std::size_t>(parameter.size);
-        const auto offset = static_cast<std::size_t>(parameter.packetOffset);
-        WriteBigEndianInteger(value.Bits(), size, out + offset);
-        end = offset + size;
+        WriteBigEndianInteger(value.Bits(), integer->width, out + integer->offset);
     }
     return true;
 }
 
 // The packet of a command laid out for a definition with fixed-size data
 // whose carried values are all set as exactly their parameters' types: the
-// header written at load, then the values. False, the packet not counting,
-// for any other command, which the full compilation handles with its messages.
-bool CompileFixedPacket(const CommandState& command, const TarnDataCommandFormat& definition, ByteCodeState& packet)
+// header planned at load, then the values. False, the packet not counting,
+// for a value of another type, which the full compilation reports.
+bool CompileFixedPacket(const CommandState& command, const PacketPlan& plan, const FixedPacket& fixed,
+                        ByteCodeState& packet)
 {
-    const unsigned char* header = definition.PrecomputedHeader(command.isSend);
-    if (header == nullptr) {
-        return false;
-    }
-    const PacketSizes& sizes = definition.Sizes();
-    const auto total = static_cast<std::size_t>(command.isSend ? sizes.sendSize : sizes.requestSize);
-    unsigned char* out = packet.Reserve(total);
+    unsigned char* out = packet.Reserve(fixed.total);
     if (out == nullptr) {
         return false;
     }
-    auto end = static_cast<std::size_t>(definition.PrecomputedHeaderLength());
     constexpr auto kTarnHeaderBytes = static_cast<std::size_t>(kTarnHeaderLength);
-    if (end == kTarnHeaderBytes) {
-        std::memcpy(out, header, kTarnHeaderBytes); // a copy of known size is a single move
+    if (fixed.headerLength == kTarnHeaderBytes) {
+        std::memcpy(out, fixed.header.data(), kTarnHeaderBytes); // a copy of known size is a single move
     } else {
-        std::memcpy(out, header, end);
+        std::memcpy(out, fixed.header.data(), fixed.headerLength);
     }
-    const std::vector<ParameterDefinition>& parameters = definition.Parameters();
-    if (!WriteIntegerSlots(command, parameters, parameters.size(), out, end)) {
+    if (!WriteIntegers(command, plan, plan.CarriedBy(command.isSend), out)) {
         return false;
     }
-    if (end < total) {
-        std::memset(out + end, 0, total - end);
+    if (fixed.valuesEnd < fixed.total) {
+        std::memset(out + fixed.valuesEnd, 0, fixed.total - fixed.valuesEnd);
     }
-    packet.length = total;
+    packet.length = fixed.total;
     return true;
 }
 
@@ -109,9 +90,9 @@ bool CompileStreamPacket(const CommandState& command, const TarnDataCommandForma
     const auto payload = static_cast<std::int32_t>(empty->sendPayloadSize + length);
     const auto total = static_cast<std::size_t>(empty->sendSize + length);
     unsigned char* out = packet.Reserve(total);
-    std::size_t end = 0;
+    const PacketPlan& plan = definition.Plan();
     if (out == nullptr || !definition.WritePacketHeader(true, payload, out) ||
-        !WriteIntegerSlots(command, parameters, parameters.size() - 1, out, end)) {
+        !WriteIntegers(command, plan, plan.CarriedBy(true), out)) {
         return false;
     }
     std::memcpy(out + parameters.back().packetOffset, stream->data(), stream->size());
@@ -120,21 +101,26 @@ bool CompileStreamPacket(const CommandState& command, const TarnDataCommandForma
 }
 
 // The packet of a command laid out for its definition by one of the two
-// short paths; false when neither applies.
-bool CompilePrecomputed(const CommandState& command, const TarnDataCommandFormat& definition, ByteCodeState& packet)
+// short paths, in a library that is initialized and writes no compile trace;
+// false when neither applies, the packet not counting.
+inline bool CompilePrecomputed(const CommandState& command, const CommandFormat* found, ByteCodeState& packet)
 {
-    if (!command.IsLaidOutFor(definition)) {
+    if (found == nullptr || found->IsMetaCommandFormat() || !command.IsLaidOutFor(*found) || !IsLibraryInitialized() ||
+        IsCompileTrace()) {
         return false;
     }
-    return definition.HasVariableLengthData() ? CompileStreamPacket(command, definition, packet)
-                                              : CompileFixedPacket(command, definition, packet);
+    // Every kind but Meta carries parameter data.
+    const auto& definition = static_cast<const TarnDataCommandFormat&>(*found);
+    const PacketPlan& plan = definition.Plan();
+    if (const FixedPacket* fixed = plan.Fixed(command.isSend)) {
+        return CompileFixedPacket(command, plan, *fixed, packet);
+    }
+    return definition.HasVariableLengthData() && CompileStreamPacket(command, definition, packet);
 }
-} // namespace
 
-void ReportNoDefinitionToCompile(const char* commandName) { VerboseMessage(kFormatNotFound, commandName); }
-
-bool CompileTarnByteCode(const TarnCommand& command, const CommandFormat* found, TarnCommandByteCode& byteCode,
-                         std::uint32_t* timeoutMillisec, CommandStatus_t* status)
+// Compiles with the definition found for the command.
+inline bool Compile(const CommandState& state, const CommandFormat* found, ByteCodeState& packet,
+                    std::uint32_t* timeoutMillisec, CommandStatus_t* status)
 {
     if (timeoutMillisec != nullptr) {
         *timeoutMillisec = 0;
@@ -142,33 +128,27 @@ bool CompileTarnByteCode(const TarnCommand& command, const CommandFormat* found,
     if (status != nullptr) {
         *status = TarnLink::kTLSuccess;
     }
-    const CommandState& state = StateOf(command);
-    if (!PassesEntryChecks(found, state.name.c_str(), EntryTexts{kNotInitialized, kMetaCommand})) {
-        return false;
+    if (!CompilePrecomputed(state, found, packet)) {
+        return CompileWithChecks(state, found, packet, timeoutMillisec, status);
     }
-    ByteCodeState& packet = StateOf(byteCode);
-    packet.length = 0; // empty until a packet is complete
-    if (found == nullptr) {
-        ReportNoDefinitionToCompile(state.name.c_str());
-        if (status != nullptr) {
-            *status = TarnLink::kTLCommandFormatNotFound;
-        }
-        return false;
-    }
-    // Every kind but Meta, refused above, carries parameter data.
-    const auto* definition = static_cast<const TarnDataCommandFormat*>(found);
     if (timeoutMillisec != nullptr) {
-        *timeoutMillisec = definition->GetOverrideTimeoutMillisec();
+        *timeoutMillisec = found->GetOverrideTimeoutMillisec();
     }
-    const bool trace = IsCompileTrace();
-    if (!trace && CompilePrecomputed(state, *definition, packet)) {
-        return true;
-    }
-    // Symbolic constants are resolved in the host's own command: after
-    // compiling, such a parameter holds its number. Hosts make their commands
-    // as ordinary (non-const) objects, so writing through the const reference
-    // of the interface is sound.
-    return CompileInFull(const_cast<CommandState&>(state), *definition, packet, status, trace);
+    return true;
+}
+} // namespace
+
+bool CompileTarnByteCode(const TarnCommand& command, const CommandFormat* found, TarnCommandByteCode& byteCode,
+                         std::uint32_t* timeoutMillisec, CommandStatus_t* status)
+{
+    return Compile(StateOf(command), found, StateOf(byteCode), timeoutMillisec, status);
+}
+
+bool CompileTarnByteCode(const TarnCommand& command, TarnCommandByteCode& byteCode, std::uint32_t* timeoutMillisec,
+                         CommandStatus_t* status)
+{
+    const CommandState& state = StateOf(command);
+    return Compile(state, state.Definition(), StateOf(byteCode), timeoutMillisec, status);
 }
 
 } // namespace TarnLinkPrivate

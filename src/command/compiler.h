@@ -18,14 +18,8 @@ namespace TarnLinkPrivate {
 bool CompileTarnByteCode(const TarnLink::TarnCommand& command, const CommandFormat* definition,
                          TarnLink::TarnCommandByteCode& byteCode, std::uint32_t* timeoutMillisec,
                          TarnLink::CommandStatus_t* status);
-inline bool CompileTarnByteCode(const TarnLink::TarnCommand& command, TarnLink::TarnCommandByteCode& byteCode,
-                                std::uint32_t* timeoutMillisec, TarnLink::CommandStatus_t* status)
-{
-    return CompileTarnByteCode(command, DefinitionOf(command), byteCode, timeoutMillisec, status);
-}
-// The compiler's verbose message for a command name that has no definition,
-// also written when a meta command's name turns out to have none.
-void ReportNoDefinitionToCompile(const char* commandName);
+bool CompileTarnByteCode(const TarnLink::TarnCommand& command, TarnLink::TarnCommandByteCode& byteCode,
+                         std::uint32_t* timeoutMillisec, TarnLink::CommandStatus_t* status);
 bool DecompileTarnByteCode(TarnLink::TarnCommand& command, const TarnLink::TarnCommandByteCode& byteCode,
                            TarnLink::CommandStatus_t* status, bool lenient);
 bool ComputeCompiledCommandParamDataPacketAndBytecodeOffset(const TarnLink::TarnCommand& command, const char* paramName,

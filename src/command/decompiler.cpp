@@ -1,16 +1,15 @@
-// Decoding a response packet into the command's status and parameters.
+// Decoding a response packet into the command's status and parameters: the
+// planned path for the responses a host gets again and again, the full
+// decompilation for every other.
 
 #include <algorithm>
-#include <ostream>
 
 #include "command/byte_code_state.h"
 #include "command/command_state.h"
 #include "command/compiler.h"
-#include "command/entry_check.h"
-#include "command/parameter_codec.h"
+#include "command/full_decompilation.h"
 #include "diagnostics/diagnostics.h"
-#include "dictionary/command_registry.h"
-#include "dictionary/packet_layout.h"
+#include "dictionary/library_state.h"
 #include "wire/big_endian.h"
 #include "wire/wire_format.h"
 
@@ -21,159 +20,49 @@ using TarnLink::TarnCommand;
 using TarnLink::TarnCommandByteCode;
 
 namespace {
-constexpr char kNotInitialized[] = "\n<-> ERROR Attempted to Decompile bytecode - TarnLink NOT INITIALIZED!\n";
-constexpr char kMetaCommand[] =
-    "\n<-> ERROR Attempted to Decompile a MetaCommand - MetaCommands can only be Execute(d)!\n";
-constexpr char kNoPacket[] = "\nERROR - Bytecode Decompile could not set up packetNum: 0";
-constexpr char kNoDiagOpcode[] = "\nERROR - Bytecode Decompile could not decompile Diag opcode - packetNum: 0";
-constexpr char kNotMarked[] = "\nERROR - Transport header for packet not marked with BOB Command ID";
-constexpr char kBadTransportHeader[] = "\nERROR - Bytecode Decompile could not decode transport header - packetNum: 0";
-constexpr char kLongSendResponse[] =
-    "\nWARNING - Response packet for a Send Command was longer than 2 byte standard - extra data ignored";
-constexpr char kFormatNotFound[] = "\nERROR - Could not find TarnCommandFormat - Command: ";
-constexpr char kParametersFailed[] = "\nERROR - Decompiling parameters failed - Command: ";
-
-// Where the parameter data of a response lies and what it says of the command.
-struct ResponseData {
-    const unsigned char* start = nullptr;
-    std::int64_t available = 0; // never beyond the bytes the response holds
-    CommandStatus_t status = TarnLink::kTLFail;
-};
-
-class Decompilation {
-public:
-    Decompilation(CommandState& command, const CommandFormat* definition, CommandStatus_t* status)
-        : command_(command), definition_(definition), status_(status)
-    {
+// The parameter bytes of a marked, successful response; null for any other.
+const unsigned char* SuccessfulPayload(const ByteCodeState& response, std::int64_t& available)
+{
+    const unsigned char* packet = response.buffer.get();
+    if (!IsMarkedSuccessPacket(packet, response.length)) {
+        return nullptr;
     }
-
-    bool Run(const ByteCodeState& response, bool lenient)
-    {
-        command_.status = TarnLink::kTLFail;
-        const bool isDiag = IsDiagCommandFormat(definition_, command_.name.c_str());
-        const unsigned char* packet = response.buffer.get();
-        const std::size_t length = response.length;
-        if (length < static_cast<std::size_t>(kTarnHeaderLength)) {
-            TraceMessage(kNoPacket);
-            return Fail(TarnLink::kTLPacketSizeError);
-        }
-        ResponseData data;
-        if (!(isDiag ? ReadDiagHeader(packet, length, data) : ReadTarnHeader(packet, length, data))) {
-            return false;
-        }
-        command_.status = data.status;
-        if (data.status != TarnLink::kTLSuccess) {
-            return true; // the command carries the hardware's verdict
-        }
-        if (command_.isSend && !lenient) {
-            if (length > static_cast<std::size_t>(kTarnHeaderLength)) {
-                TraceMessage(kLongSendResponse);
-            }
-            return true;
-        }
-        command_.ClearParameters();
-        if (definition_ == nullptr) {
-            TraceMessage(kFormatNotFound, command_.name);
-            return Fail(TarnLink::kTLCommandFormatNotFound);
-        }
-        if (ReadParameters(data) || lenient) {
-            return true;
-        }
-        TraceMessage(kParametersFailed, command_.name);
-        return Fail(TarnLink::kTLDecompileMissingParameterData);
+    const std::int32_t lengthField = TransportLengthField(packet);
+    if (lengthField < kTransportLengthBias) {
+        return nullptr;
     }
+    available = std::min<std::int64_t>(lengthField - kTransportLengthBias,
+                                       static_cast<std::int64_t>(response.length) - kTarnHeaderLength);
+    return packet + kTarnHeaderLength;
+}
 
-private:
-    bool Fail(CommandStatus_t status)
-    {
-        if (status_ != nullptr) {
-            *status_ = status;
-        }
+// A successful response carrying every value of a command laid out for a Tarn
+// definition with fixed-size data, in a library that is initialized and
+// writes no trace: the status and the values straight into the command's
+// slots, as the Decompilation would set them. False, the command untouched,
+// for any other response, which the Decompilation handles with its messages.
+bool DecompilePlanned(CommandState& command, const CommandFormat* found, const ByteCodeState& response, bool lenient)
+{
+    if (found == nullptr || !found->IsTarnCommandFormat() || !command.IsLaidOutFor(*found) ||
+        (command.isSend && !lenient) || !IsLibraryInitialized() || IsCompileTrace()) {
         return false;
     }
-
-    // A Diag response has no status byte and its payload length field is not
-    // trusted: the parameters may use whatever follows the header.
-    bool ReadDiagHeader(const unsigned char* packet, std::size_t length, ResponseData& data)
-    {
-        if (length < static_cast<std::size_t>(kDiagHeaderLength)) {
-            TraceMessage(kNoDiagOpcode);
-            return Fail(TarnLink::kTLInvalidOpcode);
-        }
-        data.start = packet + kDiagHeaderLength;
-        data.available = static_cast<std::int64_t>(length) - kDiagHeaderLength;
-        data.status = TarnLink::kTLSuccess;
-        return true;
+    const PacketPlan& plan = static_cast<const TarnDataCommandFormat*>(found)->Plan();
+    const FixedPacket* send = plan.Fixed(true); // a response carries what a send packet does
+    std::int64_t available = 0;
+    const unsigned char* payload = SuccessfulPayload(response, available);
+    if (send == nullptr || payload == nullptr || available < send->valuesEnd - send->headerLength) {
+        return false;
     }
-
-    // The length field may promise more than the response holds; only the
-    // bytes really there are read.
-    bool ReadTarnHeader(const unsigned char* packet, std::size_t length, ResponseData& data)
-    {
-        const bool marked = HasTransportMark(packet);
-        if (!marked) {
-            TraceMessage(kNotMarked);
-        }
-        const std::int32_t lengthField = TransportLengthField(packet);
-        if (!marked || lengthField < kTransportLengthBias) {
-            TraceMessage(kBadTransportHeader);
-            return Fail(TarnLink::kTLInvalidTransportHeader);
-        }
-        data.start = packet + kTarnHeaderLength;
-        data.available = std::min<std::int64_t>(lengthField - kTransportLengthBias,
-                                                static_cast<std::int64_t>(length) - kTarnHeaderLength);
-        data.status = StatusFromResponseByte(packet[kTarnStatusOffset]);
-        return true;
-    }
-
-    bool ReadParameters(const ResponseData& data)
-    {
-        // Every kind but Meta carries parameter data; a kind test costs less
-        // than a cast through the class hierarchy.
-        if (definition_->IsMetaCommandFormat()) {
-            return false;
-        }
-        // Cleared just before, so a command of another dictionary may be laid
-        // out afresh for this one and then take every value by slot.
-        command_.Refresh();
-        const bool laidOut = command_.IsLaidOutFor(*definition_);
-        const bool direct = laidOut && !IsCompileTrace();
-        const unsigned char* next = data.start;
-        std::int64_t remaining = data.available;
-        const std::vector<ParameterDefinition>& parameters = definition_->Parameters();
-        for (std::size_t index = 0; index < parameters.size(); ++index) {
-            const ParameterDefinition& parameter = parameters[index];
-            const bool variable = parameter.type == ParamType::kBytes;
-            if (remaining == 0 && !variable) {
-                return false;
-            }
-            if (direct && !variable && parameter.size > 0) {
-                // An integer straight into its slot: nothing to trace.
-                if (remaining < parameter.size) {
-                    return false;
-                }
-                const auto width = static_cast<std::size_t>(parameter.size);
-                command_.AssignSlot(index).SetRawInteger(parameter.type, ReadBigEndianInteger(next, width));
-                next += width;
-                remaining -= parameter.size;
-                continue;
-            }
-            ParameterValue& value =
-                laidOut ? command_.AssignSlot(index) : command_.Assign(parameter.name.data(), parameter.name.size());
-            const std::int32_t consumed = DecodeParameter(parameter, next, remaining, value);
-            if (consumed == 0 && !variable) {
-                return false;
-            }
-            next += consumed;
-            remaining -= consumed;
-        }
-        return true;
-    }
-
-    CommandState& command_;
-    const CommandFormat* definition_;
-    CommandStatus_t* status_;
-};
+    command.status = TarnLink::kTLSuccess;
+    const unsigned char* packet = payload - send->headerLength;
+    const PlannedInteger* integers = plan.Integers().data();
+    command.ReplaceLaidOutValues([packet, integers](std::size_t index, ParameterValue& value) {
+        const PlannedInteger& integer = integers[index];
+        value.SetRawInteger(integer.type, ReadBigEndianInteger(packet + integer.offset, integer.width));
+    });
+    return true;
+}
 } // namespace
 
 bool DecompileTarnByteCode(TarnCommand& command, const TarnCommandByteCode& byteCode, CommandStatus_t* status,
@@ -184,11 +73,9 @@ bool DecompileTarnByteCode(TarnCommand& command, const TarnCommandByteCode& byte
     }
     CommandState& state = StateOf(command);
     const CommandFormat* definition = state.Definition();
-    if (!PassesEntryChecks(definition, state.name.c_str(), EntryTexts{kNotInitialized, kMetaCommand})) {
-        return false;
-    }
-    Decompilation decompilation(state, definition, status);
-    return decompilation.Run(StateOf(byteCode), lenient);
+    const ByteCodeState& response = StateOf(byteCode);
+    return DecompilePlanned(state, definition, response, lenient) ||
+           DecompileWithChecks(state, definition, response, status, lenient);
 }
 
 } // namespace TarnLinkPrivate

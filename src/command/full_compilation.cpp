@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string>
 
+#include "command/entry_check.h"
 #include "command/parameter_codec.h"
 #include "command/symbolic_constant.h"
 #include "diagnostics/diagnostics.h"
@@ -18,6 +19,10 @@ namespace TarnLinkPrivate {
 using TarnLink::CommandStatus_t;
 
 namespace {
+constexpr char kNotInitialized[] = "\n<-> ERROR Attempted to Compile command - TarnLink NOT INITIALIZED!\n";
+constexpr char kMetaCommand[] =
+    "\n<-> ERROR Attempted to Compile a MetaCommand - MetaCommands can only be Execute(d)!\n";
+constexpr char kFormatNotFound[] = "\nConstructing ByteCode Compiler - Command format not found - Command : ";
 constexpr char kConstructing[] = "\n\nConstructing ByteCode Compiler - Command : ";
 constexpr char kLineFeed[] = "\n";
 constexpr char kBegin[] = "\nBEGIN - Bytecode Compilation \nDetermine Packet Sizes";
@@ -223,7 +228,6 @@ private:
     unsigned char* packet_ = nullptr;
     std::int64_t written_ = 0; // end of the bytes of the packet written so far
 };
-} // namespace
 
 bool CompileInFull(CommandState& command, const TarnDataCommandFormat& definition, ByteCodeState& packet,
                    CommandStatus_t* status, bool trace)
@@ -235,6 +239,31 @@ bool CompileInFull(CommandState& command, const TarnDataCommandFormat& definitio
     }
     Compilation compilation(command, packet, definition, status, trace);
     return compilation.Run();
+}
+} // namespace
+
+void ReportNoDefinitionToCompile(const char* commandName) { VerboseMessage(kFormatNotFound, commandName); }
+
+bool CompileWithChecks(const CommandState& command, const CommandFormat* definition, ByteCodeState& packet,
+                       std::uint32_t* timeoutMillisec, CommandStatus_t* status)
+{
+    if (!PassesEntryChecks(definition, command.name.c_str(), EntryTexts{kNotInitialized, kMetaCommand})) {
+        return false;
+    }
+    packet.length = 0; // empty until a packet is complete
+    if (definition == nullptr) {
+        ReportNoDefinitionToCompile(command.name.c_str());
+        if (status != nullptr) {
+            *status = TarnLink::kTLCommandFormatNotFound;
+        }
+        return false;
+    }
+    // Every kind but Meta, refused above, carries parameter data.
+    const auto& data = static_cast<const TarnDataCommandFormat&>(*definition);
+    if (timeoutMillisec != nullptr) {
+        *timeoutMillisec = data.GetOverrideTimeoutMillisec();
+    }
+    return CompileInFull(const_cast<CommandState&>(command), data, packet, status, IsCompileTrace());
 }
 
 } // namespace TarnLinkPrivate

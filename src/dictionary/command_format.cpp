@@ -136,28 +136,17 @@ void TarnDataCommandFormat::Clear()
     CommandFormat::Clear();
     hasVariableLengthData_ = false;
     sizes_ = PacketSizes();
-    headersPrecomputed_ = false;
+    plan_ = PacketPlan();
 }
 
 bool TarnDataCommandFormat::Precompute()
 {
-    headersPrecomputed_ = false;
+    plan_ = PacketPlan();
     if (!PrecomputeLayout(*this)) {
         return false;
     }
-    PrecomputeHeaders();
+    plan_ = PlanPackets(*this);
     return true;
-}
-
-void TarnDataCommandFormat::PrecomputeHeaders()
-{
-    const auto fits = [](std::int32_t size) { return size >= 1 && size <= kMaxPacketTotalSize; };
-    if (hasVariableLengthData_ || !fits(sizes_.sendSize) || !fits(sizes_.requestSize)) {
-        return;
-    }
-    precomputedHeaderLength_ = HeaderLength();
-    headersPrecomputed_ = WritePacketHeader(true, sizes_.sendPayloadSize, precomputedHeaders_[0].data()) &&
-                          WritePacketHeader(false, sizes_.requestPayloadSize, precomputedHeaders_[1].data());
 }
 
 // ---- TarnCommandFormat ----

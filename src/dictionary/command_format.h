@@ -4,13 +4,13 @@
 // The in-memory form of one command definition: name, kind, addressing,
 // ordered parameters and symbolic constants.
 
-#include <array>
 #include <atomic>
 #include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <vector>
 
+#include "dictionary/packet_plan.h"
 #include "dictionary/parameter_type.h"
 #include "wire/wire_format.h"
 
@@ -59,6 +59,7 @@ public:
     virtual std::uint32_t GetOverrideTimeoutMillisec() const;
     virtual void SetOverrideTimeoutMillisec(std::uint32_t millisec);
     virtual void Clear();
+    bool IsTarnCommandFormat() const { return kind_ == Kind::kTarn; }
     bool IsMetaCommandFormat() const { return kind_ == Kind::kMeta; }
     bool IsDiagCommandFormat() const { return kind_ == Kind::kDiag; }
     virtual bool HasVariableLengthData() const;
@@ -128,15 +129,8 @@ public:
     // parameter bytes; false when the definition's header cannot be written.
     virtual bool WritePacketHeader(bool isSend, std::int32_t payloadLength, unsigned char* out) const = 0;
 
-    // A definition with fixed-size data differs from packet to packet only in
-    // its parameter values: the header of each direction is written once, at
-    // load. Null for a definition with variable-length data or one whose
-    // header cannot be written.
-    const unsigned char* PrecomputedHeader(bool isSend) const
-    {
-        return headersPrecomputed_ ? precomputedHeaders_[isSend ? 0 : 1].data() : nullptr;
-    }
-    std::int32_t PrecomputedHeaderLength() const { return precomputedHeaderLength_; }
+    // Where its packets carry their integers, planned at load (packet_plan.h).
+    const PacketPlan& Plan() const { return plan_; }
 
 protected:
     void DumpDataFormat(std::ostream& out, bool brief) const;
@@ -144,13 +138,9 @@ protected:
     void DumpPacketInfo(std::ostream& out) const;
 
 private:
-    void PrecomputeHeaders();
-
     bool hasVariableLengthData_ = false;
     PacketSizes sizes_;
-    bool headersPrecomputed_ = false;
-    std::int32_t precomputedHeaderLength_ = 0;
-    std::array<std::array<unsigned char, kDiagHeaderLength>, 2> precomputedHeaders_{}; // send, request
+    PacketPlan plan_;
 };
 
 enum : std::uint32_t { kMajorVideo = 0, kMajorAudio = 1, kMajorSystem = 2, kMajorDiagnostic = 3 };

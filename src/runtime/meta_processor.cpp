@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "command/compiler.h"
+#include "command/full_compilation.h"
 #include "command/parameter_codec.h"
 #include "dictionary/command_format.h"
 #include "dictionary/command_registry.h"

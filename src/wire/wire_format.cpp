@@ -29,22 +29,4 @@ void WriteDiagPacketHeader(std::uint16_t opcode, std::int32_t payloadLength, uns
     WriteBigEndian(static_cast<std::uint16_t>(payloadLength), 2, out + kDiagPayloadLengthOffset);
 }
 
-TarnLink::CommandStatus_t StatusFromResponseByte(unsigned char code)
-{
-    switch (code) {
-    case kResponseSuccess:
-        return TarnLink::kTLSuccess;
-    case kResponseFail:
-        return TarnLink::kTLFail;
-    case kResponseNotSupported:
-        return TarnLink::kTLNotSupported;
-    case kResponseTransmitFailure:
-        return TarnLink::kTLTransmitFailure;
-    case kResponseTimeOut:
-        return TarnLink::kTLTimeOut;
-    default:
-        return TarnLink::kTLFail;
-    }
-}
-
 } // namespace TarnLinkPrivate

@@ -118,7 +118,24 @@ inline bool IsMarkedSuccessPacket(const unsigned char* packet, std::size_t lengt
 }
 
 // The status a response's status byte stands for; kTLFail for unknown bytes.
-TarnLink::CommandStatus_t StatusFromResponseByte(unsigned char code);
+// Inline: every decompilation reads one.
+inline TarnLink::CommandStatus_t StatusFromResponseByte(unsigned char code)
+{
+    switch (code) {
+    case kResponseSuccess:
+        return TarnLink::kTLSuccess;
+    case kResponseFail:
+        return TarnLink::kTLFail;
+    case kResponseNotSupported:
+        return TarnLink::kTLNotSupported;
+    case kResponseTransmitFailure:
+        return TarnLink::kTLTransmitFailure;
+    case kResponseTimeOut:
+        return TarnLink::kTLTimeOut;
+    default:
+        return TarnLink::kTLFail;
+    }
+}
 
 } // namespace TarnLinkPrivate
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 #include "command_fixture.h"
@@ -64,6 +65,27 @@ TEST_F(DecompilerTest, ReadsTheWorkedResponses)
     EXPECT_EQ(board, 7);
     EXPECT_EQ(versionLength, 3);
     EXPECT_EQ(std::string(version, length), "1.0");
+}
+
+TEST_F(DecompilerTest, AnswerReplacesEveryEarlierValueInDefinitionOrder)
+{
+    // Set in the other order, Mute by symbol, beside a name the definition
+    // lacks; read leniently, so that the text form lists what was read.
+    TarnCommand mute("AudioHostChanMute");
+    mute.SetParamBySymbol("Mute", "AudioHostChan_MuteOn");
+    mute.SetParamUInt8("Marker", 99);
+    mute.SetParamUInt8("HostChannel", 2);
+    ASSERT_TRUE(Decompile(mute, {0x0B, 0x0B, 0x00, 0x06, 0x40, 0x2E, 0x00, 0x00, 0x05, 0x00}, true));
+    EXPECT_FALSE(mute.IsParamSetBySymbol("Mute"));
+    std::ostringstream text;
+    mute.WriteParsable(text);
+    EXPECT_EQ(text.str(), "\ntarn send AudioHostChanMute HostChannel UINT8 5 Mute UINT8 0 . ;");
+
+    // A response one value short leaves the command without the missing one.
+    ASSERT_TRUE(Decompile(mute, {0x0B, 0x0B, 0x00, 0x05, 0x40, 0x2E, 0x00, 0x00, 0x07}, true));
+    text.str("");
+    mute.WriteParsable(text);
+    EXPECT_EQ(text.str(), "\ntarn send AudioHostChanMute HostChannel UINT8 7 . ;");
 }
 
 TEST_F(DecompilerTest, HardwareVerdictsLeaveTheParameters)

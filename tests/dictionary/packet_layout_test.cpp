@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "dictionary/command_format.h"
 #include "diagnostics/diagnostics.h"
 #include "dictionary/packet_layout.h"
+#include "dictionary/packet_plan.h"
 #include "support/cout_capture.h"
 
 using namespace TarnLinkPrivate;
@@ -203,6 +206,53 @@ TEST_F(PacketLayout, HugeByteStreamIsTooLargeNotAnOverflow)
     EXPECT_EQ(ComputePacketSizes(format, &request, sizes), kLayoutTooLarge);
 }
 
+using PlannedIntegers = std::vector<std::tuple<int, int, ParamType>>; // offset, width, type
+
+PlannedIntegers IntegersOf(const PacketPlan& plan)
+{
+    PlannedIntegers integers;
+    for (const PlannedInteger& integer : plan.Integers()) {
+        integers.emplace_back(integer.offset, integer.width, integer.type);
+    }
+    return integers;
+}
+
+void ExpectFixedPacket(const FixedPacket* packet, const std::vector<unsigned char>& header, int valuesEnd, int total)
+{
+    ASSERT_NE(packet, nullptr);
+    EXPECT_EQ(std::vector<unsigned char>(packet->header.begin(), packet->header.begin() + packet->headerLength),
+              header);
+    EXPECT_EQ(packet->valuesEnd, valuesEnd);
+    EXPECT_EQ(packet->total, total);
+}
+
+TEST_F(PacketLayout, PlanPlacesTheIntegersAndWritesFixedHeadersAtLoad)
+{
+    TarnCommandFormat fixed;
+    fixed.SetAddress(kMajorAudio, 0, 0x17);
+    AddParameters(fixed, {{"Input", "UINT8", true}, {"Output", "UINT8", true}, {"Gain", "INT32", false}});
+    ASSERT_TRUE(fixed.Precompute());
+    const PacketPlan& plan = fixed.Plan();
+    EXPECT_EQ(IntegersOf(plan),
+              (PlannedIntegers{{8, 1, ParamType::kUInt8}, {9, 1, ParamType::kUInt8}, {10, 4, ParamType::kInt32}}));
+    EXPECT_EQ(plan.CarriedBy(true), 3u);
+    EXPECT_EQ(plan.CarriedBy(false), 2u);
+    ExpectFixedPacket(plan.Fixed(true), {0x0B, 0x0B, 0x00, 0x0A, 0x40, 0x2E, 0x00, 0x00}, 14, 14);
+    ExpectFixedPacket(plan.Fixed(false), {0x0B, 0x0B, 0x00, 0x06, 0x40, 0x2F, 0x00, 0x00}, 10, 10);
+
+    // A byte stream: the integers before it, no fixed packets; a request
+    // carries only the request-data parameters that lead.
+    TarnCommandFormat variable;
+    AddParameters(
+        variable,
+        {{"Slot", "UINT8", true}, {"Board", "UINT8", false}, {"Late", "INT16", true}, {"Version", "BYTES", false}});
+    ASSERT_TRUE(variable.Precompute());
+    EXPECT_EQ(IntegersOf(variable.Plan()),
+              (PlannedIntegers{{8, 1, ParamType::kUInt8}, {9, 1, ParamType::kUInt8}, {10, 2, ParamType::kInt16}}));
+    EXPECT_EQ(variable.Plan().CarriedBy(false), 1u);
+    EXPECT_EQ(variable.Plan().Fixed(true), nullptr);
+}
+
 TEST_F(PacketLayout, FailedFixedPrecomputationIsAlwaysReported)
 {
     TarnCommandFormat format;
@@ -210,6 +260,8 @@ TEST_F(PacketLayout, FailedFixedPrecomputationIsAlwaysReported)
     AddRepeated(format, "UINT64", 256);
     CoutCapture capture;
     EXPECT_FALSE(format.Precompute());
+    EXPECT_TRUE(format.Plan().Integers().empty()); // nothing to compile from
+    EXPECT_EQ(format.Plan().Fixed(true), nullptr);
     EXPECT_EQ(capture.Text(), "\n\nERROR - Tarn Command : Huge Has Fixed-Size Parameter Data but could not precompute "
                               "packet sizes and data offsets ");
 }

@@ -1,0 +1,76 @@
+#ifndef TARNLINK_DICTIONARY_PACKET_PLAN_H
+#define TARNLINK_DICTIONARY_PACKET_PLAN_H
+
+// Where the integers of a data-carrying definition sit in its packets, and
+// the packets of a definition with fixed-size data apart from their values,
+// planned once at load from the layout (packet_layout.h).
+//
+// A host compiles and decompiles the same few commands again and again; with
+// the plan, each of those goes from slot i straight to integer i's bytes, in
+// a compact array, without visiting the parameters' names or layout fields.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "dictionary/parameter_type.h"
+#include "wire/wire_format.h"
+
+namespace TarnLinkPrivate {
+
+class TarnDataCommandFormat;
+
+struct PlannedInteger {
+    std::uint16_t offset; // from the start of the packet
+    std::uint8_t width;
+    ParamType type;
+};
+
+// A packet of one direction of a definition with fixed-size data.
+struct FixedPacket {
+    std::array<unsigned char, kDiagHeaderLength> header{};
+    std::uint16_t headerLength = 0;
+    std::uint16_t valuesEnd = 0; // bytes from here to total are zero
+    std::uint16_t total = 0;
+};
+
+class PacketPlan {
+public:
+    // The integer parameters that lead the definition, every parameter but a
+    // closing BYTES one: integer i is the definition's parameter i.
+    const std::vector<PlannedInteger>& Integers() const { return integers_; }
+    // How many of them a packet of the direction carries; a request carries
+    // those required for request data, which lead the definition.
+    std::size_t CarriedBy(bool isSend) const { return isSend ? integers_.size() : requestCount_; }
+    // Null unless the definition has fixed-size data whose headers could be
+    // written.
+    const FixedPacket* Fixed(bool isSend) const { return fixed_ ? &packets_[isSend ? 0 : 1] : nullptr; }
+
+    void AddInteger(const PlannedInteger& integer, bool carriedByRequest)
+    {
+        integers_.push_back(integer);
+        if (carriedByRequest && requestCount_ + 1 == integers_.size()) {
+            ++requestCount_;
+        }
+    }
+    void SetFixed(const FixedPacket& send, const FixedPacket& request)
+    {
+        packets_ = {send, request};
+        fixed_ = true;
+    }
+
+private:
+    std::vector<PlannedInteger> integers_;
+    std::size_t requestCount_ = 0;
+    bool fixed_ = false;
+    std::array<FixedPacket, 2> packets_{}; // send, request
+};
+
+// The plan of a definition whose layout is written (PrecomputeLayout); empty
+// when the layout failed, so that no packet is made from it.
+PacketPlan PlanPackets(const TarnDataCommandFormat& definition);
+
+} // namespace TarnLinkPrivate
+
+#endif
