@@ -2,22 +2,16 @@
 #define TARNLINK_COMMAND_COMPILER_H
 
 // Turns a command into its one packet and a response packet back into the
-// command's status and parameters.
+// command's status and parameters, behind the facade (command_codec.h holds
+// how, for callers that have the command's definition at hand).
 
 #include <cstdint>
 
-#include "command/command_definition.h"
-#include "dictionary/command_format.h"
 #include "tarnlink/TarnCommand.h"
 #include "tarnlink/TarnCommandByteCode.h"
 
 namespace TarnLinkPrivate {
 
-// Compiles with the command's definition already found (null for an unknown
-// name), as the executor has it.
-bool CompileTarnByteCode(const TarnLink::TarnCommand& command, const CommandFormat* definition,
-                         TarnLink::TarnCommandByteCode& byteCode, std::uint32_t* timeoutMillisec,
-                         TarnLink::CommandStatus_t* status);
 bool CompileTarnByteCode(const TarnLink::TarnCommand& command, TarnLink::TarnCommandByteCode& byteCode,
                          std::uint32_t* timeoutMillisec, TarnLink::CommandStatus_t* status);
 bool DecompileTarnByteCode(TarnLink::TarnCommand& command, const TarnLink::TarnCommandByteCode& byteCode,

@@ -41,9 +41,6 @@ const char* MajorTypeName(std::uint32_t major)
 
 CommandFormat::~CommandFormat() = default;
 
-std::uint32_t CommandFormat::GetOverrideTimeoutMillisec() const { return 0; }
-void CommandFormat::SetOverrideTimeoutMillisec(std::uint32_t) {}
-
 void CommandFormat::Clear()
 {
     name_.clear();
@@ -150,16 +147,6 @@ bool TarnDataCommandFormat::Precompute()
 }
 
 // ---- TarnCommandFormat ----
-
-std::uint32_t TarnCommandFormat::GetOverrideTimeoutMillisec() const
-{
-    return overrideTimeoutMillisec_.load(std::memory_order_relaxed);
-}
-
-void TarnCommandFormat::SetOverrideTimeoutMillisec(std::uint32_t millisec)
-{
-    overrideTimeoutMillisec_.store(millisec, std::memory_order_relaxed);
-}
 
 void TarnCommandFormat::Clear()
 {

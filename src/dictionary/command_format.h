@@ -56,8 +56,19 @@ public:
     virtual bool Validate(std::vector<std::string>& errors) const = 0;
     virtual void SetHasVariableLengthData(bool variable) = 0;
     virtual ~CommandFormat();
-    virtual std::uint32_t GetOverrideTimeoutMillisec() const;
-    virtual void SetOverrideTimeoutMillisec(std::uint32_t millisec);
+    // The time-out the capability files give the command; 0 for the
+    // conduit's default. Only a Tarn definition keeps one. Written by the
+    // capability subsystem while hosts may be compiling.
+    std::uint32_t GetOverrideTimeoutMillisec() const
+    {
+        return overrideTimeoutMillisec_.load(std::memory_order_relaxed);
+    }
+    void SetOverrideTimeoutMillisec(std::uint32_t millisec)
+    {
+        if (kind_ == Kind::kTarn) {
+            overrideTimeoutMillisec_.store(millisec, std::memory_order_relaxed);
+        }
+    }
     virtual void Clear();
     bool IsTarnCommandFormat() const { return kind_ == Kind::kTarn; }
     bool IsMetaCommandFormat() const { return kind_ == Kind::kMeta; }
@@ -98,6 +109,7 @@ protected:
 
 private:
     Kind kind_;
+    std::atomic<std::uint32_t> overrideTimeoutMillisec_{0};
     std::string name_;
     std::vector<ParameterDefinition> parameters_;
     std::vector<SymbolDefinition> symbols_;
@@ -151,8 +163,6 @@ public:
     bool ReadCommandTypeBlock(StatementWords& statement) override;
     void WriteCommandTypeBlock(std::ostream& out) const override;
     bool Validate(std::vector<std::string>& errors) const override;
-    std::uint32_t GetOverrideTimeoutMillisec() const override;
-    void SetOverrideTimeoutMillisec(std::uint32_t millisec) override;
     void Clear() override;
     bool IsUnique() const override;
     void Dump(std::ostream& out, bool brief) const override;
@@ -172,8 +182,6 @@ private:
     std::uint32_t major_ = kMajorDiagnostic;
     std::uint16_t minor_ = 65535;
     std::uint16_t function_ = 65535;
-    // Written by the capability subsystem while hosts may be compiling.
-    std::atomic<std::uint32_t> overrideTimeoutMillisec_{0};
 };
 
 class DiagCommandFormat final : public TarnDataCommandFormat {

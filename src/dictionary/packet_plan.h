@@ -47,6 +47,7 @@ public:
     // written.
     const FixedPacket* Fixed(bool isSend) const { return fixed_ ? &packets_[isSend ? 0 : 1] : nullptr; }
 
+    void Reserve(std::size_t integers) { integers_.reserve(integers); }
     void AddInteger(const PlannedInteger& integer, bool carriedByRequest)
     {
         integers_.push_back(integer);

@@ -15,10 +15,10 @@ struct Conduits {
     // Absent until the first install: a library in which no conduit was ever
     // installed lets any conduit be made current by an override.
     std::unique_ptr<ConduitTable> table;
-    TarnLink::TarnConduit* current = nullptr;
 };
 
 Conduits& State() { return ProcessWide<Conduits>(); }
+TarnLink::TarnConduit*& Current() { return ProcessWide<CurrentConduit>().conduit; }
 
 bool TableHolds(const ConduitTable& table, const TarnLink::TarnConduit* conduit)
 {
@@ -34,7 +34,7 @@ bool TableHolds(const ConduitTable& table, const TarnLink::TarnConduit* conduit)
 
 bool InstallTargetConduit(TarnLink::TarnConduit* conduit, std::int32_t conduitId)
 {
-    State().current = conduit;
+    Current() = conduit;
     if (!State().table) {
         State().table = std::make_unique<ConduitTable>();
     }
@@ -49,8 +49,8 @@ bool RemoveTargetConduit(TarnLink::TarnConduit* conduit, std::int32_t conduitId)
     if (!State().table || conduit == nullptr) {
         return false;
     }
-    if (State().table->erase(conduitId) > 0 && State().current == conduit) {
-        State().current = nullptr;
+    if (State().table->erase(conduitId) > 0 && Current() == conduit) {
+        Current() = nullptr;
     }
     return true;
 }
@@ -60,12 +60,10 @@ bool ReplaceCurrentConduit(TarnLink::TarnConduit* conduit)
     if (conduit != nullptr && State().table && !TableHolds(*State().table, conduit)) {
         return false;
     }
-    StackBasedMutexCaller oldConduitLock(State().current);
-    State().current = conduit;
+    StackBasedMutexCaller oldConduitLock(Current());
+    Current() = conduit;
     return true;
 }
-
-TarnLink::TarnConduit* GetConduit() { return State().current; }
 
 TarnLink::TarnConduit* GetConduitFromID(std::int32_t conduitId)
 {
@@ -95,7 +93,7 @@ TarnLink::TarnConduit* GetNthConduit(int n, std::int32_t* conduitId)
 
 void ForgetConduits()
 {
-    State().current = nullptr;
+    Current() = nullptr;
     State().table.reset();
 }
 

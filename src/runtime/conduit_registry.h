@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "platform/process_wide.h"
 #include "tarnlink/TarnHostInterfaces.h"
 
 namespace TarnLinkPrivate {
@@ -15,7 +16,12 @@ bool RemoveTargetConduit(TarnLink::TarnConduit* conduit, std::int32_t conduitId)
 // a table exists and no entry holds it; otherwise conduit becomes current,
 // swapped under the old current conduit's lock.
 bool ReplaceCurrentConduit(TarnLink::TarnConduit* conduit);
-TarnLink::TarnConduit* GetConduit();
+// The current conduit sits apart from the table, in a plain static, so that
+// every execution reads it without a first-use check. Inline for the same reason.
+struct CurrentConduit {
+    TarnLink::TarnConduit* conduit = nullptr;
+};
+inline TarnLink::TarnConduit* GetConduit() { return ProcessWide<CurrentConduit>().conduit; }
 TarnLink::TarnConduit* GetConduitFromID(std::int32_t conduitId);
 std::int32_t GetConduitListSize();
 TarnLink::TarnConduit* GetNthConduit(int n, std::int32_t* conduitId);

@@ -5,8 +5,12 @@
 // calling thread's own pool. A thread keeps a few pairs with their buffers,
 // so that executing again allocates nothing.
 
+#include <array>
 #include <cstddef>
+#include <memory>
+#include <vector>
 
+#include "command/byte_code_state.h"
 #include "tarnlink/TarnCommandByteCode.h"
 
 namespace TarnLinkPrivate {
@@ -16,16 +20,50 @@ struct Exchange {
     TarnLink::TarnCommandByteCode response;
 };
 
+// Pairs beyond these are made for their lease and freed when it ends: a meta
+// command made under the compile trace holds one per packet, which is no
+// reason to keep them all.
+constexpr std::size_t kKeptExchanges = 8;
+
+// The kept pairs sit in the pool itself, so a lease reaches its pair without
+// following a pointer per pair.
+struct ThreadExchanges {
+    std::array<Exchange, kKeptExchanges> kept;
+    std::vector<std::unique_ptr<Exchange>> beyond;
+    std::size_t leased = 0;
+};
+
+// The calling thread's pool once made: a plain thread-local pointer, read
+// without a first-use check.
+inline ThreadExchanges*& ThreadPoolPointer()
+{
+    static thread_local ThreadExchanges* pool = nullptr;
+    return pool;
+}
+// Makes the calling thread's pool, which lives as long as the thread.
+ThreadExchanges& MakeThreadPool();
+// A pair made for a lease at a level beyond the kept ones.
+Exchange* MakeBeyond(ThreadExchanges& pool, std::size_t level);
+
 // Lends the thread's next pair until the lease ends: the response empty, the
 // request holding an old packet until something is compiled into it. Leases are
 // scoped: one started inside the life of another (an execution nested in a
 // listener or conduit call, the packets of a meta command) ends before it.
-struct ThreadExchanges;
-
+// Inline: every execution takes one.
 class ExchangeLease {
 public:
-    ExchangeLease();
-    ~ExchangeLease();
+    ExchangeLease() : pool_(ThreadPool()), level_(pool_.leased++)
+    {
+        exchange_ = level_ < kKeptExchanges ? &pool_.kept[level_] : MakeBeyond(pool_, level_);
+        StateOf(exchange_->response).length = 0; // a request is compiled into, which empties it first
+    }
+    ~ExchangeLease()
+    {
+        --pool_.leased;
+        if (level_ >= kKeptExchanges) {
+            pool_.beyond[level_ - kKeptExchanges].reset();
+        }
+    }
     ExchangeLease(const ExchangeLease&) = delete;
     ExchangeLease& operator=(const ExchangeLease&) = delete;
 
@@ -33,6 +71,12 @@ public:
     TarnLink::TarnCommandByteCode& Response() { return exchange_->response; }
 
 private:
+    static ThreadExchanges& ThreadPool()
+    {
+        ThreadExchanges* pool = ThreadPoolPointer();
+        return pool != nullptr ? *pool : MakeThreadPool();
+    }
+
     ThreadExchanges& pool_; // reached once per lease: a thread-local access is not free
     std::size_t level_;
     Exchange* exchange_;

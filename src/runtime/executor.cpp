@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "command/command_definition.h"
-#include "command/compiler.h"
+#include "command/command_codec.h"
 #include "dictionary/command_registry.h"
 #include "diagnostics/diagnostics.h"
 #include "runtime/conduit_registry.h"
@@ -58,6 +58,9 @@ bool TransmitListenersLetProceed(TarnCommand& command, TarnCommandByteCode& requ
 bool NotifySuccess(TarnCommand& command, TarnConduit* targetConduit)
 {
     targetConduit->CommandSucceeded(command);
+    if (!AnyListenerInstalled()) {
+        return true;
+    }
     const auto& listeners = ExecutionListeners();
     for (std::size_t i = 0; i < listeners.size(); ++i) {
         listeners[i]->CommandExecuted(command);
@@ -66,8 +69,8 @@ bool NotifySuccess(TarnCommand& command, TarnConduit* targetConduit)
 }
 
 // Step after decoding (or after a listener stood in): notify on success,
-// report a time-out otherwise.
-bool Conclude(TarnCommand& command, TarnConduit* targetConduit, std::uint32_t timeoutMillisec)
+// report a time-out otherwise. Inline: it ends every execution.
+inline bool Conclude(TarnCommand& command, TarnConduit* targetConduit, std::uint32_t timeoutMillisec)
 {
     const CommandStatus_t status = StateOf(command).status;
     if (status == TarnLink::kTLSuccess) {
@@ -79,11 +82,12 @@ bool Conclude(TarnCommand& command, TarnConduit* targetConduit, std::uint32_t ti
     return false;
 }
 
-bool DecodeAndConclude(TarnCommand& command, const TarnCommandByteCode& response, TarnConduit* targetConduit,
-                       std::uint32_t timeoutMillisec)
+inline bool DecodeAndConclude(TarnCommand& command, const CommandFormat* definition,
+                              const TarnCommandByteCode& response, TarnConduit* targetConduit,
+                              std::uint32_t timeoutMillisec)
 {
     CommandStatus_t status = TarnLink::kTLSuccess;
-    if (!DecompileTarnByteCode(command, response, &status, false)) {
+    if (!DecompileCommand(StateOf(command), definition, StateOf(response), &status, false)) {
         command.SetStatus(status);
         return false;
     }
@@ -100,21 +104,24 @@ bool ExecuteDataCommand(TarnCommand& command, const CommandFormat* definition, T
     TarnCommandByteCode& response = exchange.Response();
     std::uint32_t timeoutMillisec = 0;
     CommandStatus_t status = TarnLink::kTLSuccess;
-    if (!CompileTarnByteCode(command, definition, request, &timeoutMillisec, &status)) {
+    if (!CompileCommand(StateOf(command), definition, StateOf(request), &timeoutMillisec, &status)) {
         command.SetStatus(status);
         return false;
     }
 
+    // Listeners are read afresh at each step: the host's code run in between
+    // (a listener, the conduit) may install or remove some.
     bool succeedIfStopped = true;
-    if (!CompileListenersLetProceed(command, succeedIfStopped)) {
+    if (AnyListenerInstalled() && !CompileListenersLetProceed(command, succeedIfStopped)) {
         command.SetStatus(succeedIfStopped ? TarnLink::kTLSuccess : TarnLink::kTLFail);
         return Conclude(command, targetConduit, timeoutMillisec);
     }
 
     bool useResponse = true;
-    if (!TransmitListenersLetProceed(command, request, response, useResponse, targetConduit)) {
+    if (AnyListenerInstalled() &&
+        !TransmitListenersLetProceed(command, request, response, useResponse, targetConduit)) {
         if (useResponse) {
-            return DecodeAndConclude(command, response, targetConduit, timeoutMillisec);
+            return DecodeAndConclude(command, StateOf(command).Definition(), response, targetConduit, timeoutMillisec);
         }
         command.SetStatus(TarnLink::kTLSuccess);
         return true;
@@ -127,7 +134,7 @@ bool ExecuteDataCommand(TarnCommand& command, const CommandFormat* definition, T
         command.SetStatus(transmitStatus == TarnLink::kTLSuccess ? TarnLink::kTLTransmitFailure : transmitStatus);
         return false;
     }
-    return DecodeAndConclude(command, response, targetConduit, timeoutMillisec);
+    return DecodeAndConclude(command, StateOf(command).Definition(), response, targetConduit, timeoutMillisec);
 }
 
 bool IsSuccessResponse(const TarnCommandByteCode& response)

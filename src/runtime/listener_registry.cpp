@@ -22,6 +22,7 @@ bool Append(Listener* listener)
         return false;
     }
     list.push_back(listener);
+    ++ProcessWide<InstalledListeners>().count;
     return true;
 }
 
@@ -34,6 +35,7 @@ bool Remove(Listener* listener)
         return false;
     }
     list.erase(found);
+    --ProcessWide<InstalledListeners>().count;
     return true;
 }
 

@@ -3,6 +3,7 @@
 
 // The three listener lists. They outlive Terminate.
 
+#include <cstddef>
 #include <vector>
 
 #include "platform/process_wide.h"
@@ -24,6 +25,14 @@ std::vector<Listener*>& ListOf()
 {
     return ProcessWide<std::vector<Listener*>>();
 }
+
+// How many listeners of all kinds the lists hold, kept beside them in a plain
+// static: the executor reads it at each step and, while it is 0, skips the
+// lists without reaching them.
+struct InstalledListeners {
+    std::size_t count = 0;
+};
+inline bool AnyListenerInstalled() { return ProcessWide<InstalledListeners>().count != 0; }
 
 // The lists in calling order, for the executor: compile and execution
 // listeners in installation order, transmit listeners by ascending priority.

@@ -1,6 +1,5 @@
 #include "runtime/trace_log.h"
 
-#include <memory>
 #include <ostream>
 
 #include "platform/platform.h"
@@ -13,13 +12,7 @@ namespace {
 constexpr char kTimeStampPrefix[] = "\n@time ";
 constexpr char kTimeStampSuffix[] = " ;";
 
-// Touched only under the current conduit's lock while executing; opening and
-// closing must not overlap an execution.
-struct TraceLogFile {
-    std::unique_ptr<std::ostream> stream;
-};
-
-std::unique_ptr<std::ostream>& TraceLog() { return ProcessWide<TraceLogFile>().stream; }
+std::ostream*& TraceLog() { return ProcessWide<TraceLogFile>().stream; }
 
 } // namespace
 
@@ -29,24 +22,22 @@ bool OpenExecutionTraceLogfile(const char* path)
     if (path == nullptr) {
         return false;
     }
-    TraceLog() = Platform::OpenTruncatedOutputFile(path);
+    TraceLog() = Platform::OpenTruncatedOutputFile(path).release();
     return TraceLog() != nullptr;
 }
 
 bool CloseExecutionTraceLogfile()
 {
     // Destroying the file stream writes out its buffer and closes the file.
-    TraceLog().reset();
+    delete TraceLog();
+    TraceLog() = nullptr;
     return true;
 }
 
-void WriteTraceEntry(const TarnLink::TarnCommand& command)
+void WriteTimeStampedEntry(std::ostream& log, const TarnLink::TarnCommand& command)
 {
-    if (!TraceLog()) {
-        return;
-    }
-    *TraceLog() << kTimeStampPrefix << Platform::TickCountMilliseconds() << kTimeStampSuffix;
-    command.WriteParsable(*TraceLog());
+    log << kTimeStampPrefix << Platform::TickCountMilliseconds() << kTimeStampSuffix;
+    command.WriteParsable(log);
 }
 
 } // namespace TarnLinkPrivate

@@ -264,6 +264,20 @@ TEST_F(ExecuteTest, ListenerInstallAndRemoveRules)
     EXPECT_EQ(calls.size(), 2u);
 }
 
+TEST_F(ExecuteTest, ListenerInstalledByTheConduitHearsTheCommandInFlight)
+{
+    RecordingExecutionListener executed;
+    conduit.SetResponder([&executed](const ScriptedConduit::Request& request, TarnCommandByteCode& response) {
+        TarnCommandFactory::InstallTarnExecutionListener(&executed);
+        const Bytes answer = ScriptedConduit::ResponseTo(request.packet, kLevelAnswerPayload);
+        return response.CopyByteCodePacketBuffer(answer.data(), answer.size());
+    });
+    TarnCommand command = LevelRequest();
+    EXPECT_TRUE(TarnCommandFactory::Execute(command));
+    EXPECT_TRUE(TarnCommandFactory::RemoveTarnExecutionListener(&executed));
+    EXPECT_EQ(executed.executed, std::vector<std::string>{"RtLevel"});
+}
+
 TEST_F(ExecuteTest, RawExecuteChecksOnlyTheAnswersStatusByte)
 {
     TarnCommandByteCode request;

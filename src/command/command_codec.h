@@ -1,0 +1,181 @@
+#ifndef TARNLINK_COMMAND_COMMAND_CODEC_H
+#define TARNLINK_COMMAND_COMMAND_CODEC_H
+
+// Compiling a command into its packet and decoding its response, as the
+// facade and the executor both do: the planned paths for the commands a host
+// sends again and again, inline so that each caller carries them, and the
+// full compilation and decompilation, with their messages, for every other.
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "command/byte_code_state.h"
+#include "command/command_state.h"
+#include "command/full_compilation.h"
+#include "command/full_decompilation.h"
+#include "diagnostics/diagnostics.h"
+#include "dictionary/command_format.h"
+#include "dictionary/library_state.h"
+#include "dictionary/packet_plan.h"
+#include "wire/big_endian.h"
+#include "wire/wire_format.h"
+
+namespace TarnLinkPrivate {
+
+// Writes the first count planned integers, each straight from its slot.
+// False at a value not set as exactly its parameter's type.
+inline bool WriteIntegers(const CommandState& command, const PacketPlan& plan, std::size_t count, unsigned char* out)
+{
+    // Pointers held across the loop: a byte written may alias anything.
+    const PlannedInteger* integer = plan.Integers().data();
+    const CommandState::Slot* slot = command.LaidOutSlots();
+    for (const PlannedInteger* end = integer + count; integer != end; ++integer, ++slot) {
+        const ParameterValue& value = slot->value;
+        if (!value.Holds(integer->type)) {
+            return false;
+        }
+        WriteBigEndianInteger(value.Bits(), integer->width, out + integer->offset);
+    }
+    return true;
+}
+
+// The packet of a command laid out for a definition with fixed-size data
+// whose carried values are all set as exactly their parameters' types: the
+// header planned at load, then the values. False, the packet not counting,
+// for a value of another type, which the full compilation reports.
+inline bool CompileFixedPacket(const CommandState& command, const PacketPlan& plan, const FixedPacket& fixed,
+                               ByteCodeState& packet)
+{
+    unsigned char* out = packet.Reserve(fixed.total);
+    if (out == nullptr) {
+        return false;
+    }
+    constexpr auto kTarnHeaderBytes = static_cast<std::size_t>(kTarnHeaderLength);
+    if (fixed.headerLength == kTarnHeaderBytes) {
+        std::memcpy(out, fixed.header.data(), kTarnHeaderBytes); // a copy of known size is a single move
+    } else {
+        std::memcpy(out, fixed.header.data(), fixed.headerLength);
+    }
+    if (!WriteIntegers(command, plan, plan.CarriedBy(command.isSend), out)) {
+        return false;
+    }
+    if (fixed.valuesEnd < fixed.total) {
+        std::memset(out + fixed.valuesEnd, 0, fixed.total - fixed.valuesEnd);
+    }
+    packet.length = fixed.total;
+    return true;
+}
+
+// The packet of a send command laid out for a definition that ends in a byte
+// stream, its integers set as exactly their types and its stream not empty
+// and within the payload: the header for the stream's length, the integers,
+// then the stream in one copy. False, the packet not counting, for any other
+// command, which the full compilation handles with its messages.
+bool CompileStreamPacket(const CommandState& command, const TarnDataCommandFormat& definition, ByteCodeState& packet);
+
+// The packet of a command laid out for its definition by one of the two
+// short paths, in a library that is initialized and writes no compile trace;
+// false when neither applies, the packet not counting.
+inline bool CompilePlanned(const CommandState& command, const CommandFormat* found, ByteCodeState& packet)
+{
+    if (found == nullptr || found->IsMetaCommandFormat() || !command.IsLaidOutFor(*found) || !IsLibraryInitialized() ||
+        IsCompileTrace()) {
+        return false;
+    }
+    // Every kind but Meta carries parameter data.
+    const auto& definition = static_cast<const TarnDataCommandFormat&>(*found);
+    const PacketPlan& plan = definition.Plan();
+    if (const FixedPacket* fixed = plan.Fixed(command.isSend)) {
+        return CompileFixedPacket(command, plan, *fixed, packet);
+    }
+    return definition.HasVariableLengthData() && CompileStreamPacket(command, definition, packet);
+}
+
+// Compiles the command given its definition (null for an unknown name),
+// the way CompileTarnByteCode does.
+inline bool CompileCommand(const CommandState& state, const CommandFormat* found, ByteCodeState& packet,
+                           std::uint32_t* timeoutMillisec, TarnLink::CommandStatus_t* status)
+{
+    if (timeoutMillisec != nullptr) {
+        *timeoutMillisec = 0;
+    }
+    if (status != nullptr) {
+        *status = TarnLink::kTLSuccess;
+    }
+    if (!CompilePlanned(state, found, packet)) {
+        return CompileWithChecks(state, found, packet, timeoutMillisec, status);
+    }
+    if (timeoutMillisec != nullptr) {
+        *timeoutMillisec = found->GetOverrideTimeoutMillisec();
+    }
+    return true;
+}
+
+// The parameter bytes of a marked, successful response; null for any other.
+inline const unsigned char* SuccessfulPayload(const ByteCodeState& response, std::int64_t& available)
+{
+    const unsigned char* packet = response.buffer.get();
+    if (!IsMarkedSuccessPacket(packet, response.length)) {
+        return nullptr;
+    }
+    const std::int32_t lengthField = TransportLengthField(packet);
+    if (lengthField < kTransportLengthBias) {
+        return nullptr;
+    }
+    available = std::min<std::int64_t>(lengthField - kTransportLengthBias,
+                                       static_cast<std::int64_t>(response.length) - kTarnHeaderLength);
+    return packet + kTarnHeaderLength;
+}
+
+// A successful response to a command of a Tarn definition, in a library that
+// is initialized and writes no trace: the status, and for a command laid out
+// for a definition with fixed-size data whose values the response all
+// carries, the values straight into the command's slots, as the
+// Decompilation would set them. False, the command untouched, for any other
+// response, which the Decompilation handles with its messages.
+inline bool DecompilePlanned(CommandState& command, const CommandFormat* found, const ByteCodeState& response,
+                             bool lenient)
+{
+    if (found == nullptr || !found->IsTarnCommandFormat() || !IsLibraryInitialized() || IsCompileTrace()) {
+        return false;
+    }
+    std::int64_t available = 0;
+    const unsigned char* payload = SuccessfulPayload(response, available);
+    if (payload == nullptr) {
+        return false;
+    }
+    if (command.isSend && !lenient) {
+        command.status = TarnLink::kTLSuccess; // a send's answer carries nothing to read
+        return true;
+    }
+    const PacketPlan& plan = static_cast<const TarnDataCommandFormat*>(found)->Plan();
+    const FixedPacket* send = plan.Fixed(true); // a response carries what a send packet does
+    if (!command.IsLaidOutFor(*found) || send == nullptr || available < send->valuesEnd - send->headerLength) {
+        return false;
+    }
+    command.status = TarnLink::kTLSuccess;
+    const unsigned char* packet = payload - send->headerLength;
+    const PlannedInteger* integers = plan.Integers().data();
+    command.ReplaceLaidOutValues([packet, integers](std::size_t index, ParameterValue& value) {
+        const PlannedInteger& integer = integers[index];
+        value.SetRawInteger(integer.type, ReadBigEndianInteger(packet + integer.offset, integer.width));
+    });
+    return true;
+}
+
+// Decodes the response into the command given its definition (null for an
+// unknown name), the way DecompileTarnByteCode does.
+inline bool DecompileCommand(CommandState& command, const CommandFormat* definition, const ByteCodeState& response,
+                             TarnLink::CommandStatus_t* status, bool lenient)
+{
+    if (status != nullptr) {
+        *status = TarnLink::kTLSuccess;
+    }
+    return DecompilePlanned(command, definition, response, lenient) ||
+           DecompileWithChecks(command, definition, response, status, lenient);
+}
+
+} // namespace TarnLinkPrivate
+
+#endif
