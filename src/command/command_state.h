@@ -24,18 +24,20 @@
 
 namespace TarnLinkPrivate {
 
-// True when the NUL-terminated name is exactly the slot's name. Reads no
-// byte of name past its terminator, and needs no strlen first: a host names
-// parameters by C string on every get and set.
+// True when the NUL-terminated name is exactly the slot's name. Walks both
+// names together until they differ or the slot's name ends, so it reads no
+// byte of name past its terminator and needs no strlen first: a host names
+// parameters by C string on every get and set. The length check at the end
+// refuses a slot name that holds a NUL of its own.
 inline bool IsNamed(const std::string& slotName, const char* name)
 {
-    const std::size_t length = slotName.size();
-    for (std::size_t i = 0; i < length; ++i) {
-        if (name[i] != slotName[i] || name[i] == '\0') {
-            return false;
-        }
+    const char* expected = slotName.c_str();
+    const char* const start = expected;
+    while (*expected != '\0' && *expected == *name) {
+        ++expected;
+        ++name;
     }
-    return name[length] == '\0';
+    return *name == '\0' && *expected == '\0' && static_cast<std::size_t>(expected - start) == slotName.size();
 }
 
 class CommandState {
