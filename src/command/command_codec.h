@@ -28,7 +28,7 @@ namespace TarnLinkPrivate {
 inline bool WriteIntegers(const CommandState& command, const PacketPlan& plan, std::size_t count, unsigned char* out)
 {
     // Pointers held across the loop: a byte written may alias anything.
-    const PlannedInteger* integer = plan.Integers().data();
+    const PlannedInteger* integer = plan.Integers();
     const CommandState::Slot* slot = command.LaidOutSlots();
     for (const PlannedInteger* end = integer + count; integer != end; ++integer, ++slot) {
         const ParameterValue& value = slot->value;
@@ -156,7 +156,7 @@ inline bool DecompilePlanned(CommandState& command, const CommandFormat* found, 
     }
     command.status = TarnLink::kTLSuccess;
     const unsigned char* packet = payload - send->headerLength;
-    const PlannedInteger* integers = plan.Integers().data();
+    const PlannedInteger* integers = plan.Integers();
     command.ReplaceLaidOutValues([packet, integers](std::size_t index, ParameterValue& value) {
         const PlannedInteger& integer = integers[index];
         value.SetRawInteger(integer.type, ReadBigEndianInteger(packet + integer.offset, integer.width));

@@ -46,7 +46,6 @@ PacketPlan PlanPackets(const TarnDataCommandFormat& definition)
     if (!LayoutSucceeded(definition)) {
         return plan;
     }
-    plan.Reserve(definition.Parameters().size());
     for (const ParameterDefinition& parameter : definition.Parameters()) {
         if (parameter.type == ParamType::kBytes) {
             break; // only the last parameter may be BYTES

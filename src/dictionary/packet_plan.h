@@ -39,21 +39,29 @@ class PacketPlan {
 public:
     // The integer parameters that lead the definition, every parameter but a
     // closing BYTES one: integer i is the definition's parameter i.
-    const std::vector<PlannedInteger>& Integers() const { return integers_; }
+    const PlannedInteger* Integers() const { return count_ <= kKeptInside ? inside_.data() : beyond_.data(); }
+    std::size_t IntegerCount() const { return count_; }
     // How many of them a packet of the direction carries; a request carries
     // those required for request data, which lead the definition.
-    std::size_t CarriedBy(bool isSend) const { return isSend ? integers_.size() : requestCount_; }
+    std::size_t CarriedBy(bool isSend) const { return isSend ? count_ : requestCount_; }
     // Null unless the definition has fixed-size data whose headers could be
     // written.
     const FixedPacket* Fixed(bool isSend) const { return fixed_ ? &packets_[isSend ? 0 : 1] : nullptr; }
 
-    void Reserve(std::size_t integers) { integers_.reserve(integers); }
     void AddInteger(const PlannedInteger& integer, bool carriedByRequest)
     {
-        integers_.push_back(integer);
-        if (carriedByRequest && requestCount_ + 1 == integers_.size()) {
+        if (count_ < kKeptInside) {
+            inside_[count_] = integer;
+        } else {
+            if (count_ == kKeptInside) {
+                beyond_.assign(inside_.begin(), inside_.end());
+            }
+            beyond_.push_back(integer);
+        }
+        if (carriedByRequest && requestCount_ == count_) {
             ++requestCount_;
         }
+        ++count_;
     }
     void SetFixed(const FixedPacket& send, const FixedPacket& request)
     {
@@ -62,7 +70,13 @@ public:
     }
 
 private:
-    std::vector<PlannedInteger> integers_;
+    // Definitions carry a handful of parameters: the plans of most need no
+    // allocation of their own, which matters at start-up.
+    static constexpr std::size_t kKeptInside = 8;
+
+    std::array<PlannedInteger, kKeptInside> inside_{};
+    std::vector<PlannedInteger> beyond_; // all of them, once there are more
+    std::size_t count_ = 0;
     std::size_t requestCount_ = 0;
     bool fixed_ = false;
     std::array<FixedPacket, 2> packets_{}; // send, request

@@ -211,7 +211,8 @@ using PlannedIntegers = std::vector<std::tuple<int, int, ParamType>>; // offset,
 PlannedIntegers IntegersOf(const PacketPlan& plan)
 {
     PlannedIntegers integers;
-    for (const PlannedInteger& integer : plan.Integers()) {
+    for (std::size_t index = 0; index < plan.IntegerCount(); ++index) {
+        const PlannedInteger& integer = plan.Integers()[index];
         integers.emplace_back(integer.offset, integer.width, integer.type);
     }
     return integers;
@@ -251,6 +252,18 @@ TEST_F(PacketLayout, PlanPlacesTheIntegersAndWritesFixedHeadersAtLoad)
               (PlannedIntegers{{8, 1, ParamType::kUInt8}, {9, 1, ParamType::kUInt8}, {10, 2, ParamType::kInt16}}));
     EXPECT_EQ(variable.Plan().CarriedBy(false), 1u);
     EXPECT_EQ(variable.Plan().Fixed(true), nullptr);
+
+    // More integers than a plan keeps inside itself.
+    TarnCommandFormat many;
+    many.SetAddress(kMajorAudio, 0, 0x17);
+    AddRepeated(many, "UINT16", 10);
+    ASSERT_TRUE(many.Precompute());
+    PlannedIntegers expected;
+    for (int offset = 8; offset < 28; offset += 2) {
+        expected.emplace_back(offset, 2, ParamType::kUInt16);
+    }
+    EXPECT_EQ(IntegersOf(many.Plan()), expected);
+    ExpectFixedPacket(many.Plan().Fixed(true), {0x0B, 0x0B, 0x00, 0x18, 0x40, 0x2E, 0x00, 0x00}, 28, 28);
 }
 
 TEST_F(PacketLayout, FailedFixedPrecomputationIsAlwaysReported)
@@ -260,7 +273,7 @@ TEST_F(PacketLayout, FailedFixedPrecomputationIsAlwaysReported)
     AddRepeated(format, "UINT64", 256);
     CoutCapture capture;
     EXPECT_FALSE(format.Precompute());
-    EXPECT_TRUE(format.Plan().Integers().empty()); // nothing to compile from
+    EXPECT_EQ(format.Plan().IntegerCount(), 0u); // nothing to compile from
     EXPECT_EQ(format.Plan().Fixed(true), nullptr);
     EXPECT_EQ(capture.Text(), "\n\nERROR - Tarn Command : Huge Has Fixed-Size Parameter Data but could not precompute "
                               "packet sizes and data offsets ");
