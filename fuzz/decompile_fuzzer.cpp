@@ -1,6 +1,7 @@
 // Decoding any bytes into any shipped command, in both directions, strict and
-// lenient: the packet stays as it was, decoding is repeatable, and a strict
-// success of a request leaves every fixed-size parameter set.
+// lenient: the packet stays as it was, decoding is repeatable and the same
+// along the planned and the full path, and a strict success of a request
+// leaves every fixed-size parameter set.
 
 #include <sstream>
 #include <string>
@@ -75,6 +76,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const Decoding first = Decode(definition, isSend, lenient, packet);
+    const Decoding full = WithCompileTrace([&] { return Decode(definition, isSend, lenient, packet); });
+    Require(full.decoded == first.decoded && full.command == first.command &&
+                full.commandStatus == first.commandStatus && full.reported == first.reported,
+            "the planned and the full decoding agree");
     unsigned char* held = nullptr;
     std::size_t length = 0;
     Require(packet.GetPacketByteCodeBuffer(&held) && packet.GetPacketByteCodeBufferLength(&length) &&

@@ -1,6 +1,6 @@
 // Definition file text: whatever registers dumps, writes its header text,
-// compiles into one packet of 1 to 2048 bytes, and decodes back into the
-// values it was compiled from.
+// compiles into one packet of 1 to 2048 bytes, the same along the planned and
+// the full path, and decodes back into the values it was compiled from.
 
 #include <sstream>
 #include <string>
@@ -11,6 +11,7 @@
 #include "dictionary/library_state.h"
 #include "dictionary/tcd_parser.h"
 #include "fuzz_input.h"
+#include "library_setup.h"
 #include "parsable_of.h"
 #include "tarnlink/TarnCommandFactory.h"
 #include "tarnlink/TarnDictionary.h"
@@ -23,6 +24,16 @@ using TarnLink::TarnCommandByteCode;
 using TarnLink::TarnCommandFactory;
 
 constexpr std::size_t kLargestPacket = 2048;
+
+std::string BytesOf(const TarnCommandByteCode& packet)
+{
+    unsigned char* bytes = nullptr;
+    std::size_t length = 0;
+    if (!packet.GetPacketByteCodeBuffer(&bytes) || !packet.GetPacketByteCodeBufferLength(&length)) {
+        return {};
+    }
+    return std::string(reinterpret_cast<const char*>(bytes), length);
+}
 
 // Decoding takes every byte after the fixed-size fields into the byte
 // stream, so only a byte stream in the last place reads back alone.
@@ -41,10 +52,20 @@ void CheckCompiledPacket(const CommandInfo& definition, FuzzInput& values)
     TarnCommand sent(definition.name.c_str());
     sent.SetupSendCommand();
     SetEveryParameter(sent, definition, values);
+    // Along the full path first: compiling writes the numbers of symbols
+    // into the command.
+    TarnCommand traced(sent);
+    TarnCommandByteCode fullPacket;
+    TarnLink::CommandStatus_t fullStatus = TarnLink::kTLSuccess;
+    const bool fullCompiled = WithCompileTrace(
+        [&] { return TarnCommandFactory::CompileTarnByteCode(traced, fullPacket, nullptr, &fullStatus); });
     TarnCommandByteCode packet;
     std::uint32_t timeout = 0;
     TarnLink::CommandStatus_t status = TarnLink::kTLSuccess;
-    if (!TarnCommandFactory::CompileTarnByteCode(sent, packet, &timeout, &status)) {
+    const bool compiled = TarnCommandFactory::CompileTarnByteCode(sent, packet, &timeout, &status);
+    Require(compiled == fullCompiled && status == fullStatus && BytesOf(packet) == BytesOf(fullPacket),
+            "the planned and the full compilation agree");
+    if (!compiled) {
         Require(status != TarnLink::kTLSuccess, "a failed compilation names its reason");
         return;
     }

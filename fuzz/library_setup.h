@@ -24,6 +24,18 @@ inline void InitializeLibraryOnce()
     Require(initialized, "the library initializes with its own files");
 }
 
+// The call's result with the compile trace on: every compilation and
+// decompilation then takes the full path, so comparing with the result of the
+// same call without it holds the short planned paths to the full ones.
+template <class Call>
+auto WithCompileTrace(Call&& call)
+{
+    TarnLink::TarnCommandFactory::SetVerbosity(false, true);
+    auto result = call();
+    TarnLink::TarnCommandFactory::SetVerbosity(false, false);
+    return result;
+}
+
 // Every Tarn and Diag command of the dictionary, in name order.
 inline std::vector<TarnLink::CommandInfo> PacketCommands()
 {
