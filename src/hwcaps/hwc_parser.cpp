@@ -270,14 +270,14 @@ bool HWCParser::SymbolValues(const std::string& command, const std::string& para
 {
     const CommandFormat* format = FindCommandFormat(command);
     SymbolList symbols;
-    for (std::string symbol(words.Next()); !symbol.empty(); symbol = words.Next()) {
+    for (std::string_view symbol = words.Next(); !symbol.empty(); symbol = words.Next()) {
+        symbols.emplace_back(symbol);
         std::int32_t value = 0;
-        if (format == nullptr || !format->FindSymbol(symbol.c_str(), &value)) {
+        if (format == nullptr || !format->FindSymbol(symbols.back().c_str(), &value)) {
             return false;
         }
-        symbols.push_back(symbol);
     }
-    return !symbols.empty() && data_.SetCmdParamSymbols(command, parameter, symbols, *data_.CurrentList());
+    return !symbols.empty() && data_.SetCmdParamSymbols(command, parameter, std::move(symbols), *data_.CurrentList());
 }
 
 bool HWCParser::OverrideTimeout(StatementWords& words)

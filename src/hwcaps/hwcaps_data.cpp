@@ -104,27 +104,31 @@ CommandValueEntries::iterator HWCapsData::FindEntry(CommandValueEntries& entries
     });
 }
 
-bool HWCapsData::AppendCommandValue(const std::string& command, const std::string& parameter, const Variant& value,
+bool HWCapsData::AppendCommandValue(const std::string& command, const std::string& parameter, Variant& value,
                                     const ConditionContents& list)
 {
     CommandValueEntries& entries = commandValues_[command][parameter];
     if (FindEntry(entries, list) != entries.end()) {
         return false;
     }
-    entries.emplace_back(value, &list);
+    entries.emplace_back(std::move(value), &list);
     return true;
 }
 
 bool HWCapsData::SetCmdParamRanges(const std::string& command, const std::string& parameter, const ValueRange& range,
                                    const ConditionContents& list)
 {
-    return AppendCommandValue(command, parameter, Variant(range), list);
+    Variant value(range);
+    return AppendCommandValue(command, parameter, value, list);
 }
 
-bool HWCapsData::SetCmdParamSymbols(const std::string& command, const std::string& parameter, const SymbolList& symbols,
+bool HWCapsData::SetCmdParamSymbols(const std::string& command, const std::string& parameter, SymbolList symbols,
                                     const ConditionContents& list)
 {
-    return AppendCommandValue(command, parameter, Variant(symbols), list);
+    // The list moves into the value instead of being copied node by node.
+    Variant value(SymbolList{});
+    variant_cast<SymbolList>(&value)->swap(symbols);
+    return AppendCommandValue(command, parameter, value, list);
 }
 
 bool HWCapsData::SetOverrideTimeout(const std::string& command, std::uint32_t millisec)

@@ -51,9 +51,10 @@ private:
 };
 
 struct CommandValueEntry {
-    CommandValueEntry(const Variant& entryValue, const ConditionContents* entryConditions)
-        : value(entryValue), conditions(entryConditions)
+    // Takes the value over, leaving entryValue empty.
+    CommandValueEntry(Variant&& entryValue, const ConditionContents* entryConditions) : conditions(entryConditions)
     {
+        value.swap(entryValue);
     }
     Variant value;                       // a ValueRange or a SymbolList
     const ConditionContents* conditions; // one of the lists of the same set
@@ -97,7 +98,7 @@ public:
     bool SetStringProperty(std::string name, const std::string& value, const ConditionContents& list);
     bool SetCmdParamRanges(const std::string& command, const std::string& parameter, const ValueRange& range,
                            const ConditionContents& list);
-    bool SetCmdParamSymbols(const std::string& command, const std::string& parameter, const SymbolList& symbols,
+    bool SetCmdParamSymbols(const std::string& command, const std::string& parameter, SymbolList symbols,
                             const ConditionContents& list);
     bool SetOverrideTimeout(const std::string& command, std::uint32_t millisec);
 
@@ -126,7 +127,7 @@ public:
 private:
     PropertyGroup& GroupFor(const ConditionContents& list);
     bool AddNewProperty(std::string name, Variant& value, const ConditionContents& list);
-    bool AppendCommandValue(const std::string& command, const std::string& parameter, const Variant& value,
+    bool AppendCommandValue(const std::string& command, const std::string& parameter, Variant& value,
                             const ConditionContents& list);
     CommandValueEntries::iterator FindEntry(CommandValueEntries& entries, const ConditionContents& conditions);
 
