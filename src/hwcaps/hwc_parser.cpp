@@ -241,8 +241,8 @@ bool HWCParser::Property(StatementWords& words)
         return words.NextInt32(value) && data_.SetIntegerProperty(std::move(name), value, *data_.CurrentList());
     }
     if (kind == kString) {
-        const std::string value(words.Next());
-        return !value.empty() && data_.SetStringProperty(std::move(name), value, *data_.CurrentList());
+        std::string value(words.Next());
+        return !value.empty() && data_.SetStringProperty(std::move(name), std::move(value), *data_.CurrentList());
     }
     return false;
 }

@@ -91,9 +91,10 @@ bool HWCapsData::SetIntegerProperty(std::string name, std::int32_t value, const 
     return AddNewProperty(std::move(name), property, list);
 }
 
-bool HWCapsData::SetStringProperty(std::string name, const std::string& value, const ConditionContents& list)
+bool HWCapsData::SetStringProperty(std::string name, std::string value, const ConditionContents& list)
 {
-    Variant property(value);
+    Variant property(std::string{});
+    variant_cast<std::string>(&property)->swap(value);
     return AddNewProperty(std::move(name), property, list);
 }
 

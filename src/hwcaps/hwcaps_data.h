@@ -95,7 +95,7 @@ public:
 
     // Storage used while parsing; false on a repeated definition.
     bool SetIntegerProperty(std::string name, std::int32_t value, const ConditionContents& list);
-    bool SetStringProperty(std::string name, const std::string& value, const ConditionContents& list);
+    bool SetStringProperty(std::string name, std::string value, const ConditionContents& list);
     bool SetCmdParamRanges(const std::string& command, const std::string& parameter, const ValueRange& range,
                            const ConditionContents& list);
     bool SetCmdParamSymbols(const std::string& command, const std::string& parameter, SymbolList symbols,
