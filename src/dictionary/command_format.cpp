@@ -10,6 +10,10 @@ namespace TarnLinkPrivate {
 
 namespace {
 
+// What the shipped definitions mostly have at most.
+constexpr std::size_t kTypicalParameters = 4;
+constexpr std::size_t kTypicalSymbols = 8;
+
 constexpr char kDuplicateName[] = "\n\nERROR - Duplicate Tarn Command Name found : ";
 constexpr char kDuplicateTypeCode[] = "\n\nERROR - Duplicate Major Type, Minor Type, and Function code found!";
 constexpr char kDuplicateOpcode[] = "\n\nERROR - Duplicate Diag Opcode code found!";
@@ -82,6 +86,11 @@ bool CommandFormat::AddParameter(const ParameterDefinition& parameter)
     if (HasParameter(parameter.name.c_str())) {
         return false;
     }
+    // Room for a typical definition at once, instead of growing one element
+    // at a time through start-up's hundreds of definitions.
+    if (parameters_.empty()) {
+        parameters_.reserve(kTypicalParameters);
+    }
     parameters_.push_back(parameter);
     return true;
 }
@@ -90,6 +99,9 @@ bool CommandFormat::AddSymbol(const std::string& name, std::int32_t value)
 {
     if (FindSymbol(name.c_str(), nullptr)) {
         return false;
+    }
+    if (symbols_.empty()) {
+        symbols_.reserve(kTypicalSymbols);
     }
     symbols_.push_back({name, value});
     return true;
