@@ -2,17 +2,17 @@
 // parameters, with its messages: every response the planned path of the
 // decompiler leaves to it.
 
+#include "command/full_decompilation.h"
+
 #include <algorithm>
 #include <ostream>
 
 #include "command/byte_code_state.h"
 #include "command/command_state.h"
-#include "command/full_decompilation.h"
 #include "command/entry_check.h"
 #include "command/parameter_codec.h"
 #include "diagnostics/diagnostics.h"
 #include "dictionary/command_registry.h"
-#include "dictionary/packet_layout.h"
 #include "wire/big_endian.h"
 #include "wire/wire_format.h"
 
