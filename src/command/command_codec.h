@@ -6,7 +6,6 @@
 // sends again and again, inline so that each caller carries them, and the
 // full compilation and decompilation, with their messages, for every other.
 
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -119,13 +118,8 @@ inline const unsigned char* SuccessfulPayload(const ByteCodeState& response, std
     if (!IsMarkedSuccessPacket(packet, response.length)) {
         return nullptr;
     }
-    const std::int32_t lengthField = TransportLengthField(packet);
-    if (lengthField < kTransportLengthBias) {
-        return nullptr;
-    }
-    available = std::min<std::int64_t>(lengthField - kTransportLengthBias,
-                                       static_cast<std::int64_t>(response.length) - kTarnHeaderLength);
-    return packet + kTarnHeaderLength;
+    available = ResponsePayloadAvailable(packet, response.length);
+    return available < 0 ? nullptr : packet + kTarnHeaderLength;
 }
 
 // A successful response to a command of a Tarn definition, in a library that

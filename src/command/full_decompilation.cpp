@@ -4,7 +4,6 @@
 
 #include "command/full_decompilation.h"
 
-#include <algorithm>
 #include <ostream>
 
 #include "command/byte_code_state.h"
@@ -114,14 +113,13 @@ private:
         if (!marked) {
             TraceMessage(kNotMarked);
         }
-        const std::int32_t lengthField = TransportLengthField(packet);
-        if (!marked || lengthField < kTransportLengthBias) {
+        const std::int64_t available = ResponsePayloadAvailable(packet, length);
+        if (!marked || available < 0) {
             TraceMessage(kBadTransportHeader);
             return Fail(TarnLink::kTLInvalidTransportHeader);
         }
         data.start = packet + kTarnHeaderLength;
-        data.available = std::min<std::int64_t>(lengthField - kTransportLengthBias,
-                                                static_cast<std::int64_t>(length) - kTarnHeaderLength);
+        data.available = available;
         data.status = StatusFromResponseByte(packet[kTarnStatusOffset]);
         return true;
     }

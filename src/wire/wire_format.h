@@ -11,6 +11,7 @@
 // the status byte; the parameters follow. A Diag packet starts with a 16-byte
 // magic text, its opcode at offset 31 and its payload length at offset 32.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -108,6 +109,19 @@ inline bool HasDiagMagic(const unsigned char* packet, std::size_t length)
 inline std::int32_t TransportLengthField(const unsigned char* packet)
 {
     return static_cast<std::int32_t>(ReadBigEndian(packet + 2, 2));
+}
+
+// The parameter bytes a Tarn response of length bytes (at least its header)
+// really holds: what its length field promises, never more than follows the
+// header. Negative when the length field cannot even count the header.
+inline std::int64_t ResponsePayloadAvailable(const unsigned char* packet, std::size_t length)
+{
+    const std::int32_t lengthField = TransportLengthField(packet);
+    if (lengthField < kTransportLengthBias) {
+        return -1;
+    }
+    return std::min<std::int64_t>(lengthField - kTransportLengthBias,
+                                  static_cast<std::int64_t>(length) - kTarnHeaderLength);
 }
 
 // True for a marked Tarn packet of length bytes whose status byte says success.
