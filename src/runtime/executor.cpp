@@ -147,6 +147,12 @@ bool IsSuccessResponse(const TarnCommandByteCode& response)
     return IsMarkedSuccessPacket(bytes, length);
 }
 
+bool TransmitForSuccess(TarnConduit& conduit, const char* commandName, const TarnCommandByteCode& request,
+                        TarnCommandByteCode& response, std::uint32_t timeoutMillisec)
+{
+    return conduit.Transmit(commandName, request, &response, timeoutMillisec) && IsSuccessResponse(response);
+}
+
 } // namespace
 
 bool Execute(TarnCommand& command)
@@ -183,9 +189,13 @@ bool Execute(const char* commandName, const TarnCommandByteCode& request, TarnCo
         return false;
     }
     StackBasedMutexCaller lock(currentConduit);
-    TarnCommandByteCode localResponse;
-    TarnCommandByteCode* answer = response != nullptr ? response : &localResponse;
-    return currentConduit->Transmit(commandName, request, answer, timeoutMillisec) && IsSuccessResponse(*answer);
+    if (response != nullptr) {
+        return TransmitForSuccess(*currentConduit, commandName, request, *response, timeoutMillisec);
+    }
+    // The conduit always gets somewhere to answer, even when the caller
+    // wants only the verdict.
+    TarnCommandByteCode discardedResponse;
+    return TransmitForSuccess(*currentConduit, commandName, request, discardedResponse, timeoutMillisec);
 }
 
 } // namespace TarnLinkPrivate
