@@ -3,7 +3,6 @@
 #include "command/command_state.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace TarnLinkPrivate {
 
@@ -37,42 +36,6 @@ void CommandState::LayOut(const CommandFormat* definition)
             slots_.push_back(std::move(slot));
         }
     }
-}
-
-namespace {
-// Equal bytes, compared eight at a time: parameter names are short, and a
-// library call per comparison would cost more than the comparison.
-bool SameBytes(const char* a, const char* b, std::size_t length)
-{
-    for (; length >= sizeof(std::uint64_t); a += sizeof(std::uint64_t), b += sizeof(std::uint64_t)) {
-        std::uint64_t left = 0;
-        std::uint64_t right = 0;
-        std::memcpy(&left, a, sizeof left);
-        std::memcpy(&right, b, sizeof right);
-        if (left != right) {
-            return false;
-        }
-        length -= sizeof(std::uint64_t);
-    }
-    for (std::size_t i = 0; i < length; ++i) {
-        if (a[i] != b[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
-} // namespace
-
-const CommandState::Slot* CommandState::FindSlot(const char* parameterName, std::size_t length) const
-{
-    // Lengths first: most names of one command differ in length.
-    for (const Slot& slot : slots_) {
-        if (slot.name.size() == length && SameBytes(slot.name.data(), parameterName, length)) {
-            return &slot;
-        }
-    }
-    return nullptr;
 }
 
 const ParameterValue* CommandState::Find(const char* parameterName, std::size_t length) const

@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -24,20 +25,29 @@
 
 namespace TarnLinkPrivate {
 
-// True when the NUL-terminated name is exactly the slot's name. Walks both
-// names together until they differ or the slot's name ends, so it reads no
-// byte of name past its terminator and needs no strlen first: a host names
-// parameters by C string on every get and set. The length check at the end
-// refuses a slot name that holds a NUL of its own.
-inline bool IsNamed(const std::string& slotName, const char* name)
+// Equal bytes of two names of one length. Two overlapping word loads cover
+// any length from 4 to 16 bytes, so the names a host passes on every get and
+// set are compared without a loop byte by byte, and no byte past either end
+// is read.
+inline bool SameNameBytes(const char* a, const char* b, std::size_t length)
 {
-    const char* expected = slotName.c_str();
-    const char* const start = expected;
-    while (*expected != '\0' && *expected == *name) {
-        ++expected;
-        ++name;
+    const auto words = [&](auto word) {
+        constexpr std::size_t kWidth = sizeof word;
+        decltype(word) left[2];
+        decltype(word) right[2];
+        std::memcpy(&left[0], a, kWidth);
+        std::memcpy(&right[0], b, kWidth);
+        std::memcpy(&left[1], a + length - kWidth, kWidth);
+        std::memcpy(&right[1], b + length - kWidth, kWidth);
+        return left[0] == right[0] && left[1] == right[1];
+    };
+    if (length >= sizeof(std::uint64_t) && length <= 2 * sizeof(std::uint64_t)) {
+        return words(std::uint64_t{});
     }
-    return *name == '\0' && *expected == '\0' && static_cast<std::size_t>(expected - start) == slotName.size();
+    if (length >= sizeof(std::uint32_t) && length < sizeof(std::uint64_t)) {
+        return words(std::uint32_t{});
+    }
+    return std::memcmp(a, b, length) == 0;
 }
 
 class CommandState {
@@ -75,19 +85,15 @@ public:
         }
     }
 
-    // The set value of a name; null when unset. Inline, as IsNamed: a host
+    // The set value of a name; null when unset. Inline, as FindSlot: a host
     // reads and writes parameters by C string name, one call per value.
     const ParameterValue* Find(const char* parameterName) const
     {
         if (parameterName == nullptr) {
             return nullptr;
         }
-        for (const Slot& slot : slots_) {
-            if (IsNamed(slot.name, parameterName)) {
-                return slot.value.IsSet() ? &slot.value : nullptr;
-            }
-        }
-        return nullptr;
+        const Slot* slot = FindSlot(parameterName, std::strlen(parameterName));
+        return slot != nullptr && slot->value.IsSet() ? &slot->value : nullptr;
     }
     const ParameterValue* Find(const char* parameterName, std::size_t length) const;
     ParameterValue* Find(const char* parameterName);
@@ -145,7 +151,16 @@ public:
     TarnLink::CommandStatus_t status = TarnLink::kTLFail;
 
 private:
-    const Slot* FindSlot(const char* parameterName, std::size_t length) const;
+    const Slot* FindSlot(const char* parameterName, std::size_t length) const
+    {
+        // Lengths first: most names of one command differ in length.
+        for (const Slot& slot : slots_) {
+            if (slot.name.size() == length && SameNameBytes(slot.name.data(), parameterName, length)) {
+                return &slot;
+            }
+        }
+        return nullptr;
+    }
     void LayOut(const CommandFormat* definition);
     void MarkSet(Slot& slot)
     {

@@ -78,6 +78,36 @@ TEST(TarnCommandTest, ResettingAParameterKeepsItsPlaceAndTakesTheNewType)
     EXPECT_EQ(text.str(), "\ntarn send AudioHostChanMute HostChannel UINT8 3 Mute INT32 -5 . ;");
 }
 
+// Names are told apart by every byte, whatever their length: names of 1 to
+// 20 bytes that differ from a set name in their first, a middle or their last
+// byte, or by one byte more or less, find nothing.
+TEST(TarnCommandTest, NamesOfEveryLengthMatchOnlyThemselves)
+{
+    TarnCommand command("NoSuchCommand");
+    std::vector<std::string> names;
+    for (std::size_t length = 1; length <= 20; ++length) {
+        std::string name(length, 'n');
+        name.front() = 'A';
+        name.back() = 'Z';
+        names.push_back(name);
+        command.SetParamUInt32(name.c_str(), static_cast<std::uint32_t>(length));
+    }
+    for (const std::string& name : names) {
+        std::uint32_t value = 0;
+        EXPECT_TRUE(command.GetParamUInt32(name.c_str(), value)) << name;
+        EXPECT_EQ(value, name.size()) << name;
+        for (const std::size_t changed : {std::size_t{0}, name.size() / 2, name.size() - 1}) {
+            std::string other = name;
+            other[changed] = 'x';
+            EXPECT_FALSE(command.GetParamUInt32(other.c_str(), value)) << other;
+        }
+        EXPECT_FALSE(command.GetParamUInt32((name + "Z").c_str(), value)) << name;
+    }
+    std::uint32_t value = 0;
+    EXPECT_FALSE(command.GetParamUInt32("", value));
+    EXPECT_FALSE(command.GetParamUInt32("Az", value));
+}
+
 TEST(TarnCommandTest, GettersNeedTheExactStoredType)
 {
     TarnCommand command;
