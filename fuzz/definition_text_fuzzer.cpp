@@ -99,9 +99,7 @@ void CheckDefinition(const std::string& name, FuzzInput& values)
 void ForgetDefinitions()
 {
     std::vector<std::string> errors;
-    TarnLinkPrivate::TearDownNameRegistry(errors);
-    TarnLinkPrivate::TearDownTypeCodeIndex();
-    TarnLinkPrivate::TearDownOpcodeIndex();
+    TarnLinkPrivate::TearDownDictionary(errors);
 }
 
 } // namespace

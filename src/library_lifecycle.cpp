@@ -98,9 +98,7 @@ void ReleasePartialLoad()
 {
     std::vector<std::string> ignored;
     try {
-        TearDownNameRegistry(ignored);
-        TearDownTypeCodeIndex();
-        TearDownOpcodeIndex();
+        TearDownDictionary(ignored);
         HWCapsFactory::Terminate();
     } catch (...) {
         // Nothing more can be released; the start already reports its failure.
@@ -175,9 +173,7 @@ bool TerminateLibrary()
             }
         },
         errors);
-    TearDownNameRegistry(errors);
-    TearDownTypeCodeIndex();
-    TearDownOpcodeIndex();
+    TearDownDictionary(errors);
     ForgetAdditionalPath();
     if (!errors.empty()) {
         ReportTerminationErrors(errors);

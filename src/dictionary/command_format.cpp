@@ -1,8 +1,10 @@
 #include "dictionary/command_format.h"
 
 #include <ostream>
+#include <utility>
 
 #include "dictionary/command_registry.h"
+#include "dictionary/name_bytes.h"
 #include "diagnostics/diagnostics.h"
 #include "dictionary/packet_layout.h"
 
@@ -50,7 +52,13 @@ void CommandFormat::Clear()
     name_.clear();
     parameters_.clear();
     symbols_.clear();
-    sourceFile_.clear();
+    sourceFile_.reset();
+}
+
+const std::string& CommandFormat::SourceFile() const
+{
+    static const std::string unknown;
+    return sourceFile_ ? *sourceFile_ : unknown;
 }
 
 bool CommandFormat::HasVariableLengthData() const { return false; }
@@ -68,22 +76,19 @@ bool CommandFormat::Precompute() { return true; }
 
 void CommandFormat::RegisterUniqueKeys() const {}
 
-const ParameterDefinition* CommandFormat::FindParameter(const char* name) const
+const ParameterDefinition* CommandFormat::FindParameter(std::string_view name) const
 {
-    if (name == nullptr) {
-        return nullptr;
-    }
     for (const ParameterDefinition& parameter : parameters_) {
-        if (parameter.name == name) {
+        if (SameName(parameter.name, name)) {
             return &parameter;
         }
     }
     return nullptr;
 }
 
-bool CommandFormat::AddParameter(const ParameterDefinition& parameter)
+bool CommandFormat::AddParameter(ParameterDefinition parameter)
 {
-    if (HasParameter(parameter.name.c_str())) {
+    if (HasParameter(parameter.name)) {
         return false;
     }
     // Room for a typical definition at once, instead of growing one element
@@ -91,29 +96,26 @@ bool CommandFormat::AddParameter(const ParameterDefinition& parameter)
     if (parameters_.empty()) {
         parameters_.reserve(kTypicalParameters);
     }
-    parameters_.push_back(parameter);
+    parameters_.push_back(std::move(parameter));
     return true;
 }
 
-bool CommandFormat::AddSymbol(const std::string& name, std::int32_t value)
+bool CommandFormat::AddSymbol(std::string_view name, std::int32_t value)
 {
-    if (FindSymbol(name.c_str(), nullptr)) {
+    if (FindSymbol(name, nullptr)) {
         return false;
     }
     if (symbols_.empty()) {
         symbols_.reserve(kTypicalSymbols);
     }
-    symbols_.push_back({name, value});
+    symbols_.push_back({std::string(name), value});
     return true;
 }
 
-bool CommandFormat::FindSymbol(const char* name, std::int32_t* value) const
+bool CommandFormat::FindSymbol(std::string_view name, std::int32_t* value) const
 {
-    if (name == nullptr) {
-        return false;
-    }
     for (const SymbolDefinition& symbol : symbols_) {
-        if (symbol.name == name) {
+        if (SameName(symbol.name, name)) {
             if (value != nullptr) {
                 *value = symbol.value;
             }

@@ -7,7 +7,9 @@
 #include <atomic>
 #include <cstdint>
 #include <iosfwd>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dictionary/packet_plan.h"
@@ -85,21 +87,31 @@ public:
     virtual bool WriteHeaderDeclarations(std::ostream& out) const = 0;
 
     const std::string& Name() const { return name_; }
-    void SetName(const std::string& name) { name_ = name; }
-    const std::string& SourceFile() const { return sourceFile_; }
-    void SetSourceFile(const std::string& file) { sourceFile_ = file; }
+    void SetName(std::string_view name) { name_ = name; }
+    // The file the definition came from, shared by all definitions of that
+    // file; empty when unknown.
+    const std::string& SourceFile() const;
+    void SetSourceFile(std::shared_ptr<const std::string> file) { sourceFile_ = std::move(file); }
 
     const std::vector<ParameterDefinition>& Parameters() const { return parameters_; }
     std::vector<ParameterDefinition>& Parameters() { return parameters_; }
-    bool HasParameter(const char* name) const { return FindParameter(name) != nullptr; }
-    const ParameterDefinition* FindParameter(const char* name) const;
+    bool HasParameter(std::string_view name) const { return FindParameter(name) != nullptr; }
+    const ParameterDefinition* FindParameter(std::string_view name) const;
+    const ParameterDefinition* FindParameter(const char* name) const
+    {
+        return name != nullptr ? FindParameter(std::string_view(name)) : nullptr;
+    }
     // False when the name is taken; the parser has checked order and types.
-    bool AddParameter(const ParameterDefinition& parameter);
+    bool AddParameter(ParameterDefinition parameter);
 
     const std::vector<SymbolDefinition>& Symbols() const { return symbols_; }
     // False when the name is taken.
-    bool AddSymbol(const std::string& name, std::int32_t value);
-    bool FindSymbol(const char* name, std::int32_t* value) const;
+    bool AddSymbol(std::string_view name, std::int32_t value);
+    bool FindSymbol(std::string_view name, std::int32_t* value) const;
+    bool FindSymbol(const char* name, std::int32_t* value) const
+    {
+        return name != nullptr && FindSymbol(std::string_view(name), value);
+    }
     std::size_t SymbolCount() const { return symbols_.size(); }
     bool GetNthSymbol(std::int64_t n, std::string* name, std::int32_t* value) const;
 
@@ -113,7 +125,7 @@ private:
     std::string name_;
     std::vector<ParameterDefinition> parameters_;
     std::vector<SymbolDefinition> symbols_;
-    std::string sourceFile_;
+    std::shared_ptr<const std::string> sourceFile_;
 };
 
 // A definition whose parameters travel in packets (kinds Tarn and Diag).

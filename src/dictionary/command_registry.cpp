@@ -101,20 +101,19 @@ bool RegisterDefinition(std::unique_ptr<CommandFormat> format)
     return true;
 }
 
-void RegisterTypeCode(const TypeCode& code, const std::string& name)
+void RegisterTypeCode(const TypeCode& code, std::string_view name)
 {
     Ensure(State().typeCodeIndex).emplace(code, name);
 }
 
-void RegisterOpcode(std::uint16_t opcode, const std::string& name)
-{
-    Ensure(State().opcodeIndex).emplace(opcode, name);
-}
+void RegisterOpcode(std::uint16_t opcode, std::string_view name) { Ensure(State().opcodeIndex).emplace(opcode, name); }
 
 bool IsNameRegistered(const std::string& name) { return FindCommandFormat(name) != nullptr; }
 
-void TearDownNameRegistry(std::vector<std::string>& errors)
+void TearDownDictionary(std::vector<std::string>& errors)
 {
+    State().typeCodeIndex.reset();
+    State().opcodeIndex.reset();
     if (!State().registry) {
         return;
     }
@@ -131,8 +130,5 @@ void TearDownNameRegistry(std::vector<std::string>& errors)
         }
     }
 }
-
-void TearDownTypeCodeIndex() { State().typeCodeIndex.reset(); }
-void TearDownOpcodeIndex() { State().opcodeIndex.reset(); }
 
 } // namespace TarnLinkPrivate

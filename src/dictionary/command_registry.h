@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -17,10 +18,12 @@
 
 namespace TarnLinkPrivate {
 
-using NameRegistry = std::map<std::string, std::unique_ptr<CommandFormat>>;
+// The keys and index entries view the names of the registered definitions,
+// which live exactly as long as their entries: start-up copies no name twice.
+using NameRegistry = std::map<std::string_view, std::unique_ptr<CommandFormat>>;
 using TypeCode = std::tuple<std::uint32_t, std::uint16_t, std::uint16_t>;
-using TypeCodeIndex = std::map<TypeCode, std::string>;
-using OpcodeIndex = std::map<std::uint16_t, std::string>;
+using TypeCodeIndex = std::map<TypeCode, std::string_view>;
+using OpcodeIndex = std::map<std::uint16_t, std::string_view>;
 
 // Each created empty on first use.
 const NameRegistry& GetNameRegistry();
@@ -64,15 +67,15 @@ bool SetOverrideTimeoutMillisec(const std::string& commandName, std::uint32_t ti
 // the definition destroyed, when its name is taken. The type code and opcode
 // indexes keep an existing key's entry.
 bool RegisterDefinition(std::unique_ptr<CommandFormat> format);
-void RegisterTypeCode(const TypeCode& code, const std::string& name);
-void RegisterOpcode(std::uint16_t opcode, const std::string& name);
+// name must be that of a registered definition.
+void RegisterTypeCode(const TypeCode& code, std::string_view name);
+void RegisterOpcode(std::uint16_t opcode, std::string_view name);
 bool IsNameRegistered(const std::string& name);
 
-// Teardown, for Terminate: destroys every definition, adding the text of each
-// exception met to errors, and frees the containers.
-void TearDownNameRegistry(std::vector<std::string>& errors);
-void TearDownTypeCodeIndex();
-void TearDownOpcodeIndex();
+// Teardown, for Terminate: empties the type code and opcode indexes, which
+// view the definitions' names, destroys every definition, adding the text of
+// each exception met to errors, and frees the containers.
+void TearDownDictionary(std::vector<std::string>& errors);
 
 } // namespace TarnLinkPrivate
 

@@ -1,7 +1,6 @@
 // The definition and capability files carried inside the library.
 
-#include <sstream>
-
+#include "dictionary/embedded_text_stream.h"
 #include "dictionary/tcd_file_processor.h"
 #include "platform/platform.h"
 #include "platform/process_wide.h"
@@ -9,9 +8,6 @@
 namespace TarnLinkPrivate {
 
 namespace {
-
-// A reader meets the end of an item's last word at this blank.
-constexpr char kAddedBlank[] = " ";
 
 struct EnabledKinds {
     bool definitions = true;
@@ -44,19 +40,16 @@ std::unique_ptr<std::istream> OpenEmbeddedFile(int index, int kind, std::string&
     if (index < 0 || !IsKindEnabled(kind)) {
         return nullptr;
     }
-    const std::vector<std::string> names = Platform::ListEmbeddedItems(kind);
+    std::vector<std::string> names = Platform::ListEmbeddedItems(kind);
     if (static_cast<std::size_t>(index) >= names.size()) {
         return nullptr;
     }
-    name = names[static_cast<std::size_t>(index)];
+    name = std::move(names[static_cast<std::size_t>(index)]);
     Platform::EmbeddedBytes bytes;
     if (!Platform::LoadEmbeddedItem(kind, name, bytes) || bytes.data == nullptr || bytes.size == 0) {
         return nullptr;
     }
-    std::string text;
-    text.reserve(bytes.size + sizeof kAddedBlank);
-    text.append(reinterpret_cast<const char*>(bytes.data), bytes.size).append(kAddedBlank);
-    return std::make_unique<std::istringstream>(std::move(text));
+    return std::make_unique<EmbeddedTextStream>(reinterpret_cast<const char*>(bytes.data), bytes.size);
 }
 
 } // namespace TarnLinkPrivate

@@ -57,7 +57,7 @@ std::vector<std::string> TarnDictionary::GetCommandNames()
     const Private::NameRegistry& registry = Private::GetNameRegistry();
     names.reserve(registry.size());
     for (const auto& entry : registry) {
-        names.push_back(entry.first);
+        names.emplace_back(entry.first);
     }
     return names;
 }

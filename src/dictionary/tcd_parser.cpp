@@ -3,6 +3,8 @@
 #include <istream>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "dictionary/command_format.h"
 #include "dictionary/command_registry.h"
@@ -63,13 +65,13 @@ std::unique_ptr<CommandFormat> MakeFormat(std::string_view kind)
     return nullptr;
 }
 
-bool Fail(const char* message, const std::string& name)
+bool Fail(const char* message, std::string_view name)
 {
     ErrorMessage(message, name);
     return false;
 }
 
-bool FailDefinition(const std::string& name, const char* stage)
+bool FailDefinition(std::string_view name, const char* stage)
 {
     ErrorMessage(kDefinitionPrefix, name, stage);
     return false;
@@ -92,7 +94,7 @@ public:
     ItemResult ReadItem(StatementWords& statement)
     {
         const std::string_view keyword = ReadWord(statement);
-        const std::string itemName(ReadWord(statement));
+        const std::string_view itemName = ReadWord(statement);
         if (keyword == kSymbolKeyword) {
             return ReadSymbol(statement, itemName) ? ItemResult::kAdded : ItemResult::kFailed;
         }
@@ -129,7 +131,7 @@ private:
 
     // A symbol without a name or without a number that fits 32 bits is a
     // malformed item, not a zero.
-    bool ReadSymbol(StatementWords& statement, const std::string& symbolName)
+    bool ReadSymbol(StatementWords& statement, std::string_view symbolName)
     {
         const std::optional<std::int32_t> value = ReadInt32(statement);
         if (symbolName.empty() || !value) {
@@ -138,9 +140,9 @@ private:
         return format_.AddSymbol(symbolName, *value) || FailVerbose(kDuplicateSymbol);
     }
 
-    bool AddParameter(const std::string& name, std::string_view typeName, bool requiredForRequestData)
+    bool AddParameter(std::string_view name, std::string_view typeName, bool requiredForRequestData)
     {
-        if (format_.HasParameter(name.c_str())) {
+        if (format_.HasParameter(name)) {
             VerboseMessage(kDuplicateParameter, format_.Name());
             return false;
         }
@@ -159,14 +161,14 @@ private:
         parameter.name = name;
         parameter.type = type;
         parameter.requiredForRequestData = requiredForRequestData;
-        return format_.AddParameter(parameter);
+        return format_.AddParameter(std::move(parameter));
     }
 
     CommandFormat& format_;
     bool sendOnlySeen_ = false;
 };
 
-bool ParseDefinitionBody(StatementWords& statement, const std::string& name, CommandFormat& format)
+bool ParseDefinitionBody(StatementWords& statement, std::string_view name, CommandFormat& format)
 {
     VerboseMessage(kFoundDefinition, kNameLabel, name);
     format.SetName(name);
@@ -191,7 +193,8 @@ bool ParseDefinitionBody(StatementWords& statement, const std::string& name, Com
 
 } // namespace
 
-bool ParseDefinitionStatement(StatementWords& statement, const std::string& firstWord, const std::string& fileName)
+bool ParseDefinitionStatement(StatementWords& statement, std::string_view firstWord,
+                              const std::shared_ptr<const std::string>& fileName)
 {
     if (firstWord == kDocumentationKeyword) {
         return true;
@@ -210,17 +213,20 @@ bool ParseDefinitionStatement(StatementWords& statement, const std::string& firs
     if (!format->Precompute()) {
         return FailDefinition(format->Name(), kPrecomputeFailed);
     }
-    format->RegisterUniqueKeys();
-    const std::string name = format->Name();
+    // The indexes view the registered definition's name, so its keys go in
+    // only once the registry owns it.
+    const CommandFormat& registered = *format;
     if (!RegisterDefinition(std::move(format))) {
-        return FailDefinition(name, kAddFailed);
+        return FailDefinition(firstWord, kAddFailed);
     }
+    registered.RegisterUniqueKeys();
     return true;
 }
 
 bool ParseTCDFile(std::istream& file, const char* fileName)
 {
-    const std::string name = fileName != nullptr ? fileName : "";
+    const auto shared = std::make_shared<const std::string>(fileName != nullptr ? fileName : "");
+    const std::string& name = *shared;
     VerboseMessage(kParsingFile, name, kLineEnd);
     std::string text;
     for (;;) {
@@ -236,14 +242,14 @@ bool ParseTCDFile(std::istream& file, const char* fileName)
             return Fail(kNulByte, name);
         }
         StatementWords statement(text);
-        const std::string firstWord(ReadWord(statement));
+        const std::string_view firstWord = ReadWord(statement);
         if (firstWord.empty()) {
             break;
         }
         if (firstWord.front() == kCommentMark) {
             continue;
         }
-        if (!ParseDefinitionStatement(statement, firstWord, name)) {
+        if (!ParseDefinitionStatement(statement, firstWord, shared)) {
             return Fail(kFileFailed, name);
         }
     }

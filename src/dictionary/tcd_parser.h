@@ -5,7 +5,9 @@
 
 #include <cstddef>
 #include <iosfwd>
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include "dictionary/statement_words.h"
 
@@ -21,7 +23,8 @@ bool ParseTCDFile(std::istream& file, const char* fileName);
 
 // Parses one statement whose first word, not a comment, was already read.
 // True for a documentation statement and for a definition now registered.
-bool ParseDefinitionStatement(StatementWords& statement, const std::string& firstWord, const std::string& fileName);
+bool ParseDefinitionStatement(StatementWords& statement, std::string_view firstWord,
+                              const std::shared_ptr<const std::string>& fileName);
 
 } // namespace TarnLinkPrivate
 

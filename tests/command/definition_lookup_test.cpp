@@ -33,7 +33,7 @@ TEST_F(DefinitionLookupTest, IndexAgreesWithTheRegistryForEveryNameAndItsNeighbo
 {
     ASSERT_GT(GetNameRegistry().size(), 100u); // enough names to share slots of the index
     for (const auto& entry : GetNameRegistry()) {
-        const std::string& name = entry.first;
+        const std::string name(entry.first);
         SCOPED_TRACE(name);
         EXPECT_EQ(FindCommandFormat(name.c_str()), entry.second.get());
         EXPECT_EQ(FindCommandFormat(name), entry.second.get());

@@ -184,9 +184,7 @@ TEST_F(Registry, TeardownEmptiesEveryContainer)
 {
     ASSERT_TRUE(Parse("T Tarn CommandTypeMajor VIDEO CommandTypeMinor 1 Function 1; D Diag DiagOpcode 1;"));
     std::vector<std::string> errors;
-    TearDownNameRegistry(errors);
-    TearDownTypeCodeIndex();
-    TearDownOpcodeIndex();
+    TearDownDictionary(errors);
     EXPECT_TRUE(errors.empty());
     EXPECT_EQ(FindCommandFormat("T"), nullptr);
     EXPECT_TRUE(GetNameRegistry().empty());

@@ -17,9 +17,7 @@ protected:
     void TearDown() override
     {
         std::vector<std::string> errors;
-        TarnLinkPrivate::TearDownNameRegistry(errors);
-        TarnLinkPrivate::TearDownTypeCodeIndex();
-        TarnLinkPrivate::TearDownOpcodeIndex();
+        TarnLinkPrivate::TearDownDictionary(errors);
         TarnLinkPrivate::SetVerbosityFlags(false, false);
     }
 

@@ -75,7 +75,7 @@ TEST_F(ShippedDictionaryTest, EveryCommandExecutesEndToEnd)
         const TarnLink::CommandStatus_t expected =
             definition.IsDiagCommandFormat() ? TarnLink::kTLAttemptedToExecuteDiagCommand : TarnLink::kTLSuccess;
 
-        TarnCommand send(entry.first.c_str());
+        TarnCommand send(definition.Name().c_str());
         FillSendValues(definition, send);
         TarnCommandFactory::Execute(send);
         EXPECT_EQ(send.GetStatus(), expected) << "send " << entry.first;
