@@ -57,7 +57,7 @@ CommandFormat* FindCommandFormat(const char* name)
     return name != nullptr && State().registry ? State().registry->byNameHash.Find(name) : nullptr;
 }
 
-CommandFormat* FindCommandFormat(const std::string& name)
+CommandFormat* FindCommandFormat(std::string_view name)
 {
     return State().registry ? State().registry->byNameHash.Find(name) : nullptr;
 }

@@ -32,7 +32,7 @@ const OpcodeIndex& GetOpcodeIndex();
 
 // Exact, case-sensitive match; null when absent or name is null.
 CommandFormat* FindCommandFormat(const char* name);
-CommandFormat* FindCommandFormat(const std::string& name);
+CommandFormat* FindCommandFormat(std::string_view name);
 
 // Changes whenever a definition is registered or the registry is torn down,
 // so a definition found earlier may be kept as long as the number is the same.

@@ -5,12 +5,12 @@
 
 namespace TarnLinkPrivate {
 
-bool NameFits(const std::string& name, std::size_t size, const char* buffer)
+bool NameFits(std::string_view name, std::size_t size, const char* buffer)
 {
     return buffer != nullptr && size >= 2 && name.size() < size - 1;
 }
 
-bool CopyNameOut(const std::string& name, std::size_t size, char* buffer)
+bool CopyNameOut(std::string_view name, std::size_t size, char* buffer)
 {
     if (!NameFits(name, size, buffer)) {
         return false;
@@ -20,7 +20,7 @@ bool CopyNameOut(const std::string& name, std::size_t size, char* buffer)
     return true;
 }
 
-bool CopyValueOut(const std::string& value, std::size_t size, char* buffer)
+bool CopyValueOut(std::string_view value, std::size_t size, char* buffer)
 {
     if (buffer == nullptr || size == 0) {
         return false;

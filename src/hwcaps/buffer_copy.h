@@ -5,18 +5,18 @@
 // when they do not fit with room to spare; values are cut to fit.
 
 #include <cstddef>
-#include <string>
+#include <string_view>
 
 namespace TarnLinkPrivate {
 
 // True when the buffer can take a name: not null, and the name shorter than
 // size - 1.
-bool NameFits(const std::string& name, std::size_t size, const char* buffer);
+bool NameFits(std::string_view name, std::size_t size, const char* buffer);
 // Zero-fills the buffer and copies the name; false when it does not fit.
-bool CopyNameOut(const std::string& name, std::size_t size, char* buffer);
+bool CopyNameOut(std::string_view name, std::size_t size, char* buffer);
 // Zero-fills the buffer and copies at most size - 1 characters; false only
 // for a null buffer or size 0.
-bool CopyValueOut(const std::string& value, std::size_t size, char* buffer);
+bool CopyValueOut(std::string_view value, std::size_t size, char* buffer);
 
 } // namespace TarnLinkPrivate
 

@@ -71,7 +71,7 @@ private:
     bool Keyname(StatementWords& words);
     bool Property(StatementWords& words);
     bool CommandValues(StatementWords& words);
-    bool SymbolValues(const std::string& command, const std::string& parameter, StatementWords& words);
+    bool SymbolValues(std::string_view command, std::string_view parameter, StatementWords& words);
     bool OverrideTimeout(StatementWords& words);
 
     HWCapsData& data_;
@@ -231,26 +231,26 @@ bool HWCParser::Keyname(StatementWords& words)
 
 bool HWCParser::Property(StatementWords& words)
 {
-    std::string name(words.Next());
+    const std::string_view name = words.Next();
     const std::string_view kind = words.Next();
     if (name.empty()) {
         return false;
     }
     if (kind == kInteger) {
         std::int32_t value = 0;
-        return words.NextInt32(value) && data_.SetIntegerProperty(std::move(name), value, *data_.CurrentList());
+        return words.NextInt32(value) && data_.SetIntegerProperty(name, value, *data_.CurrentList());
     }
     if (kind == kString) {
-        std::string value(words.Next());
-        return !value.empty() && data_.SetStringProperty(std::move(name), std::move(value), *data_.CurrentList());
+        const std::string_view value = words.Next();
+        return !value.empty() && data_.SetStringProperty(name, std::string(value), *data_.CurrentList());
     }
     return false;
 }
 
 bool HWCParser::CommandValues(StatementWords& words)
 {
-    const std::string command(words.Next());
-    const std::string parameter(words.Next());
+    const std::string_view command = words.Next();
+    const std::string_view parameter = words.Next();
     const std::string_view kind = words.Next();
     if (command.empty() || parameter.empty()) {
         return false;
@@ -266,16 +266,15 @@ bool HWCParser::CommandValues(StatementWords& words)
     return false;
 }
 
-bool HWCParser::SymbolValues(const std::string& command, const std::string& parameter, StatementWords& words)
+bool HWCParser::SymbolValues(std::string_view command, std::string_view parameter, StatementWords& words)
 {
     const CommandFormat* format = FindCommandFormat(command);
     SymbolList symbols;
     for (std::string_view symbol = words.Next(); !symbol.empty(); symbol = words.Next()) {
-        symbols.emplace_back(symbol);
-        std::int32_t value = 0;
-        if (format == nullptr || !format->FindSymbol(symbols.back().c_str(), &value)) {
+        if (format == nullptr || !format->FindSymbol(symbol, nullptr)) {
             return false;
         }
+        symbols.emplace_back(symbol);
     }
     return !symbols.empty() && data_.SetCmdParamSymbols(command, parameter, std::move(symbols), *data_.CurrentList());
 }

@@ -46,26 +46,31 @@ const ConditionContents* HWCapsData::FindListWithSameConditions(const ConditionC
     return nullptr;
 }
 
-bool PropertyGroup::Add(std::string name, Variant& value)
+bool PropertyGroup::Add(std::string_view name, Variant& value, NameArena& names)
 {
-    const auto added = properties_.try_emplace(std::move(name));
-    if (added.second) {
-        added.first->second.swap(value);
-        index_.Assign(added.first->first, &added.first->second);
+    if (index_.Find(name) != nullptr) {
+        return false;
     }
-    return added.second;
+    Property& added = properties_.emplace_back();
+    added.name = names.Keep(name);
+    added.value.swap(value);
+    index_.Assign(added.name, &added.value);
+    const auto place =
+        std::lower_bound(byName_.begin(), byName_.end(), added.name,
+                         [](const Property* property, std::string_view wanted) { return property->name < wanted; });
+    byName_.insert(place, &added);
+    return true;
 }
 
-void PropertyGroup::Replace(const std::string& name, const Variant& value)
+void PropertyGroup::Replace(std::string_view name, const Variant& value, NameArena& names)
 {
-    // The value changes in place: the index keeps viewing the same entry.
-    const auto found = properties_.find(name);
+    // The value changes in place: the index keeps pointing at the same property.
     Variant replacement(value);
-    if (found == properties_.end()) {
-        Add(name, replacement);
+    if (Variant* found = index_.Find(name)) {
+        found->swap(replacement);
         return;
     }
-    found->second.swap(replacement);
+    Add(name, replacement, names);
 }
 
 PropertyGroup& HWCapsData::GroupFor(const ConditionContents& list)
@@ -80,22 +85,22 @@ PropertyGroup& HWCapsData::GroupFor(const ConditionContents& list)
     return propertyGroups_.back();
 }
 
-bool HWCapsData::AddNewProperty(std::string name, Variant& value, const ConditionContents& list)
+bool HWCapsData::AddNewProperty(std::string_view name, Variant& value, const ConditionContents& list)
 {
-    return GroupFor(list).Add(std::move(name), value);
+    return GroupFor(list).Add(name, value, names_);
 }
 
-bool HWCapsData::SetIntegerProperty(std::string name, std::int32_t value, const ConditionContents& list)
+bool HWCapsData::SetIntegerProperty(std::string_view name, std::int32_t value, const ConditionContents& list)
 {
     Variant property(value);
-    return AddNewProperty(std::move(name), property, list);
+    return AddNewProperty(name, property, list);
 }
 
-bool HWCapsData::SetStringProperty(std::string name, std::string value, const ConditionContents& list)
+bool HWCapsData::SetStringProperty(std::string_view name, std::string value, const ConditionContents& list)
 {
     Variant property(std::string{});
     variant_cast<std::string>(&property)->swap(value);
-    return AddNewProperty(std::move(name), property, list);
+    return AddNewProperty(name, property, list);
 }
 
 CommandValueEntries::iterator HWCapsData::FindEntry(CommandValueEntries& entries, const ConditionContents& conditions)
@@ -105,10 +110,24 @@ CommandValueEntries::iterator HWCapsData::FindEntry(CommandValueEntries& entries
     });
 }
 
-bool HWCapsData::AppendCommandValue(const std::string& command, const std::string& parameter, Variant& value,
+CommandValueEntries& HWCapsData::EntriesFor(std::string_view command, std::string_view parameter)
+{
+    auto commandEntry = commandValues_.find(command);
+    if (commandEntry == commandValues_.end()) {
+        commandEntry = commandValues_.emplace(names_.Keep(command), ParameterValues{}).first;
+    }
+    ParameterValues& parameters = commandEntry->second;
+    auto parameterEntry = parameters.find(parameter);
+    if (parameterEntry == parameters.end()) {
+        parameterEntry = parameters.emplace(names_.Keep(parameter), CommandValueEntries{}).first;
+    }
+    return parameterEntry->second;
+}
+
+bool HWCapsData::AppendCommandValue(std::string_view command, std::string_view parameter, Variant& value,
                                     const ConditionContents& list)
 {
-    CommandValueEntries& entries = commandValues_[command][parameter];
+    CommandValueEntries& entries = EntriesFor(command, parameter);
     if (FindEntry(entries, list) != entries.end()) {
         return false;
     }
@@ -116,14 +135,14 @@ bool HWCapsData::AppendCommandValue(const std::string& command, const std::strin
     return true;
 }
 
-bool HWCapsData::SetCmdParamRanges(const std::string& command, const std::string& parameter, const ValueRange& range,
+bool HWCapsData::SetCmdParamRanges(std::string_view command, std::string_view parameter, const ValueRange& range,
                                    const ConditionContents& list)
 {
     Variant value(range);
     return AppendCommandValue(command, parameter, value, list);
 }
 
-bool HWCapsData::SetCmdParamSymbols(const std::string& command, const std::string& parameter, SymbolList symbols,
+bool HWCapsData::SetCmdParamSymbols(std::string_view command, std::string_view parameter, SymbolList symbols,
                                     const ConditionContents& list)
 {
     // The list moves into the value instead of being copied node by node.
@@ -141,22 +160,22 @@ bool HWCapsData::SetOverrideTimeout(const std::string& command, std::uint32_t mi
     return true;
 }
 
-bool HWCapsData::ReplaceProperty(const std::string& name, const Variant& value, const ConditionContents& list)
+bool HWCapsData::ReplaceProperty(std::string_view name, const Variant& value, const ConditionContents& list)
 {
     if (name.empty()) {
         return false;
     }
-    GroupFor(list).Replace(name, value);
+    GroupFor(list).Replace(name, value, names_);
     return true;
 }
 
-bool HWCapsData::AddMergedSymbol(const std::string& command, const std::string& parameter, const std::string& symbol,
+bool HWCapsData::AddMergedSymbol(std::string_view command, std::string_view parameter, const std::string& symbol,
                                  const ConditionContents* list)
 {
     if (command.empty() || parameter.empty() || list == nullptr) {
         return false;
     }
-    CommandValueEntries& entries = commandValues_[command][parameter];
+    CommandValueEntries& entries = EntriesFor(command, parameter);
     const auto existing = FindEntry(entries, *list);
     if (existing != entries.end()) {
         if (SymbolList* symbols = variant_cast<SymbolList>(&existing->value)) {
@@ -171,13 +190,13 @@ bool HWCapsData::AddMergedSymbol(const std::string& command, const std::string& 
     return true;
 }
 
-bool HWCapsData::SetMergedRange(const std::string& command, const std::string& parameter, const ValueRange& range,
+bool HWCapsData::SetMergedRange(std::string_view command, std::string_view parameter, const ValueRange& range,
                                 const ConditionContents* list)
 {
     if (command.empty() || parameter.empty() || list == nullptr) {
         return false;
     }
-    CommandValueEntries& entries = commandValues_[command][parameter];
+    CommandValueEntries& entries = EntriesFor(command, parameter);
     const auto existing = FindEntry(entries, *list);
     if (existing == entries.end()) {
         entries.emplace_back(Variant(range), list);
@@ -228,11 +247,11 @@ const CommandValueEntry* HWCapsData::FindCommandValue(const char* command, const
     if (command == nullptr || parameter == nullptr || *command == '\0' || *parameter == '\0') {
         return nullptr;
     }
-    const auto commandEntry = commandValues_.find(command);
+    const auto commandEntry = commandValues_.find(std::string_view(command));
     if (commandEntry == commandValues_.end()) {
         return nullptr;
     }
-    const auto parameterEntry = commandEntry->second.find(parameter);
+    const auto parameterEntry = commandEntry->second.find(std::string_view(parameter));
     if (parameterEntry == commandEntry->second.end()) {
         return nullptr;
     }

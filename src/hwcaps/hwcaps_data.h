@@ -6,6 +6,8 @@
 // file's condition blocks.
 
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <list>
 #include <map>
 #include <memory>
@@ -16,6 +18,7 @@
 
 #include "dictionary/name_hash_index.h"
 #include "hwcaps/condition_contents.h"
+#include "hwcaps/name_arena.h"
 #include "tarnlink/TarnCommand.h"
 
 namespace TarnLinkPrivate {
@@ -24,30 +27,35 @@ using Variant = TarnLink::VariantImpl::Variant;
 using ValueRange = std::pair<std::int32_t, std::int32_t>;
 using SymbolList = std::list<std::string>;
 
-// The properties that hold under one set of conditions, in name order for
-// listing, with a hash index for the capability queries.
+// The properties that hold under one set of conditions, in the order they
+// were added, with a hash index for the capability queries.
 class PropertyGroup {
 public:
-    using Properties = std::map<std::string, Variant>; // each a std::int32_t or a std::string
+    struct Property {
+        std::string_view name; // kept by the capability set's names
+        Variant value;         // a std::int32_t or a std::string
+    };
 
     PropertyGroup() = default;
-    PropertyGroup(const PropertyGroup&) = delete; // the index refers to the names of this map
+    PropertyGroup(const PropertyGroup&) = delete; // the index points into the properties
     PropertyGroup& operator=(const PropertyGroup&) = delete;
 
-    const Properties& All() const { return properties_; }
+    // Every property, sorted by name, for listing and merging.
+    const std::vector<const Property*>& InNameOrder() const { return byName_; }
     const Variant* Find(std::string_view name) const { return index_.Find(name); }
-    // False when the name is there already.
-    // Takes the value over (a copy of a string value would allocate), leaving
-    // value empty when added.
-    bool Add(std::string name, Variant& value);
+    // False when the name is there already. Takes the value over (a copy of
+    // a string value would allocate), leaving value empty when added.
+    bool Add(std::string_view name, Variant& value, NameArena& names);
     // Replaces the value, or adds it.
-    void Replace(const std::string& name, const Variant& value);
+    void Replace(std::string_view name, const Variant& value, NameArena& names);
 
     ConditionContents conditions;
 
 private:
-    Properties properties_;
-    NameHashIndex<const Variant*> index_;
+    // A deque keeps every property in place as it grows.
+    std::deque<Property> properties_;
+    std::vector<const Property*> byName_;
+    NameHashIndex<Variant*> index_;
 };
 
 struct CommandValueEntry {
@@ -61,8 +69,9 @@ struct CommandValueEntry {
 };
 
 using CommandValueEntries = std::list<CommandValueEntry>;
-using ParameterValues = std::map<std::string, CommandValueEntries>;
-using CommandValues = std::map<std::string, ParameterValues>;
+// Keyed by names the capability set keeps.
+using ParameterValues = std::map<std::string_view, CommandValueEntries, std::less<>>;
+using CommandValues = std::map<std::string_view, ParameterValues, std::less<>>;
 using OverrideTimeouts = std::map<std::string, std::uint32_t>;
 
 class HWCapsData {
@@ -94,20 +103,20 @@ public:
     void MakeDefaultListCurrent() { currentList_ = &defaultList_; }
 
     // Storage used while parsing; false on a repeated definition.
-    bool SetIntegerProperty(std::string name, std::int32_t value, const ConditionContents& list);
-    bool SetStringProperty(std::string name, std::string value, const ConditionContents& list);
-    bool SetCmdParamRanges(const std::string& command, const std::string& parameter, const ValueRange& range,
+    bool SetIntegerProperty(std::string_view name, std::int32_t value, const ConditionContents& list);
+    bool SetStringProperty(std::string_view name, std::string value, const ConditionContents& list);
+    bool SetCmdParamRanges(std::string_view command, std::string_view parameter, const ValueRange& range,
                            const ConditionContents& list);
-    bool SetCmdParamSymbols(const std::string& command, const std::string& parameter, SymbolList symbols,
+    bool SetCmdParamSymbols(std::string_view command, std::string_view parameter, SymbolList symbols,
                             const ConditionContents& list);
     bool SetOverrideTimeout(const std::string& command, std::uint32_t millisec);
 
     // Storage used while merging another set in: values replace or extend
     // what is stored. list must be one of this set's lists.
-    bool ReplaceProperty(const std::string& name, const Variant& value, const ConditionContents& list);
-    bool AddMergedSymbol(const std::string& command, const std::string& parameter, const std::string& symbol,
+    bool ReplaceProperty(std::string_view name, const Variant& value, const ConditionContents& list);
+    bool AddMergedSymbol(std::string_view command, std::string_view parameter, const std::string& symbol,
                          const ConditionContents* list);
-    bool SetMergedRange(const std::string& command, const std::string& parameter, const ValueRange& range,
+    bool SetMergedRange(std::string_view command, std::string_view parameter, const ValueRange& range,
                         const ConditionContents* list);
     void RaiseOverrideTimeout(const std::string& command, std::uint32_t millisec);
 
@@ -126,11 +135,14 @@ public:
 
 private:
     PropertyGroup& GroupFor(const ConditionContents& list);
-    bool AddNewProperty(std::string name, Variant& value, const ConditionContents& list);
-    bool AppendCommandValue(const std::string& command, const std::string& parameter, Variant& value,
+    bool AddNewProperty(std::string_view name, Variant& value, const ConditionContents& list);
+    bool AppendCommandValue(std::string_view command, std::string_view parameter, Variant& value,
                             const ConditionContents& list);
+    // The entries of the pair, made empty when it has none yet.
+    CommandValueEntries& EntriesFor(std::string_view command, std::string_view parameter);
     CommandValueEntries::iterator FindEntry(CommandValueEntries& entries, const ConditionContents& conditions);
 
+    NameArena names_; // first, so that it outlives every view of it
     std::string fileName_;
     std::string hardwareType_;
     std::list<PropertyGroup> propertyGroups_;

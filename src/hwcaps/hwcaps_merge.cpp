@@ -62,12 +62,12 @@ bool MergeConditionLists(HWCapsData& target, const HWCapsData& other)
 
 bool MergePropertyGroup(HWCapsData& target, const HWCapsData& other, const PropertyGroup& group)
 {
-    for (const auto& property : group.All()) {
-        const bool isString = variant_cast<std::string>(&property.second) != nullptr;
-        if (!isString && variant_cast<std::int32_t>(&property.second) == nullptr) {
+    for (const PropertyGroup::Property* property : group.InNameOrder()) {
+        const bool isString = variant_cast<std::string>(&property->value) != nullptr;
+        if (!isString && variant_cast<std::int32_t>(&property->value) == nullptr) {
             return Fail(kPropertyNeitherKind, other);
         }
-        if (!target.ReplaceProperty(property.first, property.second, group.conditions)) {
+        if (!target.ReplaceProperty(property->name, property->value, group.conditions)) {
             return Fail(isString ? kSetStringPropertyFailed : kSetIntegerPropertyFailed, other);
         }
     }
@@ -92,8 +92,8 @@ bool MergeProperties(HWCapsData& target, const HWCapsData& other)
 }
 
 struct EntryRef {
-    const std::string* command;
-    const std::string* parameter;
+    std::string_view command;
+    std::string_view parameter;
     const CommandValueEntry* entry;
 };
 
@@ -104,14 +104,14 @@ bool MergeCommandValue(HWCapsData& target, const HWCapsData& other, const EntryR
     const ConditionContents* list = target.FindListWithSameConditions(*ref.entry->conditions);
     if (const SymbolList* symbols = variant_cast<SymbolList>(&ref.entry->value)) {
         for (const std::string& symbol : *symbols) {
-            if (!target.AddMergedSymbol(*ref.command, *ref.parameter, symbol, list)) {
+            if (!target.AddMergedSymbol(ref.command, ref.parameter, symbol, list)) {
                 return Fail(kAddSymbolFailed, other);
             }
         }
         return true;
     }
     const ValueRange* range = variant_cast<ValueRange>(&ref.entry->value);
-    if (range == nullptr || !target.SetMergedRange(*ref.command, *ref.parameter, *range, list)) {
+    if (range == nullptr || !target.SetMergedRange(ref.command, ref.parameter, *range, list)) {
         return Fail(kSetRangesFailed, other);
     }
     return true;
@@ -125,7 +125,7 @@ bool MergeCommandValues(HWCapsData& target, const HWCapsData& other)
     for (const auto& command : other.AllCommandValues()) {
         for (const auto& parameter : command.second) {
             for (const CommandValueEntry& entry : parameter.second) {
-                entries.push_back({&command.first, &parameter.first, &entry});
+                entries.push_back({command.first, parameter.first, &entry});
             }
         }
     }

@@ -89,7 +89,7 @@ std::size_t TarnHWCaps::GetNumProperties(CmdParamConditionList* cond) const
     const HWCapsData* data = record_->Data();
     const TarnLinkPrivate::PropertyGroup* group =
         data != nullptr ? data->FindPropertyGroup(ConditionsOf(cond)) : nullptr;
-    return group != nullptr ? group->All().size() : 0;
+    return group != nullptr ? group->InNameOrder().size() : 0;
 }
 
 bool TarnHWCaps::GetNthPropertyName(std::size_t n, std::size_t size, char* buffer, CmdParamConditionList* cond) const
@@ -100,12 +100,10 @@ bool TarnHWCaps::GetNthPropertyName(std::size_t n, std::size_t size, char* buffe
         return false;
     }
     const TarnLinkPrivate::PropertyGroup* group = data->FindPropertyGroup(ConditionsOf(cond));
-    if (group == nullptr || n >= group->All().size()) {
+    if (group == nullptr || n >= group->InNameOrder().size()) {
         return false;
     }
-    auto property = group->All().begin();
-    std::advance(property, static_cast<std::ptrdiff_t>(n));
-    return TarnLinkPrivate::CopyNameOut(property->first, size, buffer);
+    return TarnLinkPrivate::CopyNameOut(group->InNameOrder()[n]->name, size, buffer);
 }
 
 bool TarnHWCaps::CommandParameterHasDefinedValues(const char* command, const char* parameter,

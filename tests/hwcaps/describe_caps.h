@@ -27,12 +27,12 @@ inline std::string Describe(const TarnLinkPrivate::HWCapsData& data)
         text << "type=" << data.HardwareType() << " ";
     }
     for (const auto& group : data.PropertyGroups()) {
-        for (const auto& property : group.All()) {
-            text << DescribeConditions(group.conditions) << property.first << "=";
-            if (const auto* integer = TarnLink::VariantImpl::variant_cast<std::int32_t>(&property.second)) {
+        for (const auto* property : group.InNameOrder()) {
+            text << DescribeConditions(group.conditions) << property->name << "=";
+            if (const auto* integer = TarnLink::VariantImpl::variant_cast<std::int32_t>(&property->value)) {
                 text << *integer << " ";
             } else {
-                text << "'" << TarnLink::VariantImpl::variant_cast<std::string>(property.second) << "' ";
+                text << "'" << TarnLink::VariantImpl::variant_cast<std::string>(property->value) << "' ";
             }
         }
     }
