@@ -9,6 +9,7 @@
 #include "dictionary/command_format.h"
 #include "dictionary/command_registry.h"
 #include "diagnostics/diagnostics.h"
+#include "dictionary/statement_texts.h"
 #include "dictionary/tcd_words.h"
 
 namespace TarnLinkPrivate {
@@ -228,20 +229,17 @@ bool ParseTCDFile(std::istream& file, const char* fileName)
     const auto shared = std::make_shared<const std::string>(fileName != nullptr ? fileName : "");
     const std::string& name = *shared;
     VerboseMessage(kParsingFile, name, kLineEnd);
-    std::string text;
-    for (;;) {
-        std::getline(file, text, ';');
-        // Text after the last ";" (a checksum trailer, say) is no statement.
-        if (file.eof() || file.fail()) {
-            break;
-        }
-        if (text.size() > kMaxStatementLength) {
+    const std::string text = ReadWholeText(file);
+    StatementTexts statements(text);
+    // Text after the last ";" (a checksum trailer, say) is no statement.
+    for (std::string_view statementText; statements.Next(statementText);) {
+        if (statementText.size() > kMaxStatementLength) {
             return Fail(kStatementTooLong, name);
         }
-        if (text.find('\0') != std::string::npos) {
+        if (statementText.find('\0') != std::string_view::npos) {
             return Fail(kNulByte, name);
         }
-        StatementWords statement(text);
+        StatementWords statement(statementText);
         const std::string_view firstWord = ReadWord(statement);
         if (firstWord.empty()) {
             break;

@@ -8,6 +8,7 @@
 
 #include "dictionary/command_registry.h"
 #include "diagnostics/diagnostics.h"
+#include "dictionary/statement_texts.h"
 #include "dictionary/statement_words.h"
 
 namespace TarnLinkPrivate {
@@ -41,19 +42,6 @@ constexpr char kSymbolList[] = "Symbol";
 // A statement may hold at most this many characters before its semicolon.
 constexpr std::size_t kStatementLimit = 8191;
 
-enum class StatementRead { kStatement, kEndOfInput, kTooLong };
-
-// A statement that runs past the limit fails the file even where no ";"
-// closes it.
-StatementRead ReadStatement(std::istream& input, std::string& statement)
-{
-    std::getline(input, statement, ';');
-    if (statement.size() > kStatementLimit) {
-        return StatementRead::kTooLong;
-    }
-    return input.eof() || input.fail() ? StatementRead::kEndOfInput : StatementRead::kStatement;
-}
-
 class HWCParser {
 public:
     HWCParser(HWCapsData& data, const std::string& fileName) : data_(data), fileName_(fileName) {}
@@ -61,6 +49,9 @@ public:
     bool Parse(std::istream& input);
 
 private:
+    // The next statement to run; false at the end of the statements and at
+    // a statement that fails the file.
+    bool NextStatement(StatementTexts& statements, std::string_view& statement);
     // False when the statement fails.
     bool RunStatement(std::string_view keyword, StatementWords& words);
     bool RunGuardedStatement(std::string_view keyword, StatementWords& words);
@@ -85,22 +76,9 @@ bool HWCParser::Parse(std::istream& input)
     data_.SetFileName(fileName_);
     data_.MakeDefaultListCurrent();
     data_.SetInConditionBlock(false);
-    std::string statement;
-    for (;;) {
-        const StatementRead read = ReadStatement(input, statement);
-        if (read == StatementRead::kTooLong) {
-            ErrorMessage(kStatementTooLong, fileName_);
-            result_ = false;
-            break;
-        }
-        if (read == StatementRead::kEndOfInput) {
-            break;
-        }
-        if (statement.find('\0') != std::string::npos) {
-            Diagnostics() << kNulByte << fileName_;
-            result_ = false;
-            break;
-        }
+    const std::string text = ReadWholeText(input);
+    StatementTexts statements(text);
+    for (std::string_view statement; NextStatement(statements, statement);) {
         StatementWords words(statement);
         const std::string_view keyword = words.Next();
         if (keyword.empty()) {
@@ -119,6 +97,27 @@ bool HWCParser::Parse(std::istream& input)
     }
     data_.SetCurrentList(nullptr);
     return result_;
+}
+
+// A statement that runs past the limit fails the file even where no ";"
+// closes it.
+bool HWCParser::NextStatement(StatementTexts& statements, std::string_view& statement)
+{
+    const bool closed = statements.Next(statement);
+    if ((closed ? statement : statements.Rest()).size() > kStatementLimit) {
+        ErrorMessage(kStatementTooLong, fileName_);
+        result_ = false;
+        return false;
+    }
+    if (!closed) {
+        return false;
+    }
+    if (statement.find('\0') != std::string_view::npos) {
+        Diagnostics() << kNulByte << fileName_;
+        result_ = false;
+        return false;
+    }
+    return true;
 }
 
 bool HWCParser::RunGuardedStatement(std::string_view keyword, StatementWords& words)
