@@ -57,7 +57,8 @@ std::vector<std::string_view> EmbeddedTexts()
 {
     std::vector<std::string_view> texts;
     for (const int kind : {1, 2}) {
-        for (const std::string& name : TarnLinkPrivate::Platform::ListEmbeddedItems(kind)) {
+        std::string name;
+        for (std::size_t index = 0; TarnLinkPrivate::Platform::EmbeddedItemName(kind, index, name); ++index) {
             TarnLinkPrivate::Platform::EmbeddedBytes bytes;
             if (TarnLinkPrivate::Platform::LoadEmbeddedItem(kind, name, bytes)) {
                 texts.emplace_back(reinterpret_cast<const char*>(bytes.data), bytes.size);

@@ -40,11 +40,9 @@ std::unique_ptr<std::istream> OpenEmbeddedFile(int index, int kind, std::string&
     if (index < 0 || !IsKindEnabled(kind)) {
         return nullptr;
     }
-    std::vector<std::string> names = Platform::ListEmbeddedItems(kind);
-    if (static_cast<std::size_t>(index) >= names.size()) {
+    if (!Platform::EmbeddedItemName(kind, static_cast<std::size_t>(index), name)) {
         return nullptr;
     }
-    name = std::move(names[static_cast<std::size_t>(index)]);
     Platform::EmbeddedBytes bytes;
     if (!Platform::LoadEmbeddedItem(kind, name, bytes) || bytes.data == nullptr || bytes.size == 0) {
         return nullptr;

@@ -36,8 +36,8 @@ bool LoadHWCFile(std::istream& input, const std::string& fileName)
 bool LoadEmbeddedHWCFiles(bool& foundAny)
 {
     foundAny = false;
+    std::string name;
     for (int index = 0;; ++index) {
-        std::string name;
         const std::unique_ptr<std::istream> file =
             OpenEmbeddedFile(index, static_cast<int>(EmbeddedFileKind::kHwc), name);
         if (!file) {

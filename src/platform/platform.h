@@ -17,9 +17,10 @@ namespace Platform {
 // What the library carries inside itself: the items of kind 1 (definition
 // files) and kind 2 (capability files), each named by a string.
 
-// The names of the items of one kind, listed afresh at each call in the order
-// the system enumerates them.
-std::vector<std::string> ListEmbeddedItems(int kind);
+// The name of the index-th item of one kind, the items listed afresh at each
+// call in the order the system enumerates them; false, name unchanged, past
+// the last item.
+bool EmbeddedItemName(int kind, std::size_t index, std::string& name);
 
 // The bytes of one item, valid while the library stays loaded.
 struct EmbeddedBytes {

@@ -6,17 +6,18 @@
 namespace TarnLinkPrivate {
 namespace Platform {
 
-std::vector<std::string> ListEmbeddedItems(int kind)
+bool EmbeddedItemName(int kind, std::size_t index, std::string& name)
 {
-    std::vector<std::string> names;
     const std::size_t count = CompiledInItemCount();
+    std::size_t seen = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const CompiledInItem& item = CompiledInItemAt(i);
-        if (item.kind == kind) {
-            names.emplace_back(item.name != nullptr ? item.name : "");
+        if (item.kind == kind && seen++ == index) {
+            name = item.name != nullptr ? item.name : "";
+            return true;
         }
     }
-    return names;
+    return false;
 }
 
 bool LoadEmbeddedItem(int kind, const std::string& name, EmbeddedBytes& bytes)

@@ -35,23 +35,37 @@ std::string ResourceNameText(LPCSTR name)
     return name;
 }
 
-BOOL CALLBACK CollectResourceName(HMODULE /*module*/, LPCSTR /*type*/, LPSTR name, LONG_PTR names)
+struct NameSearch {
+    std::size_t wanted;
+    std::size_t seen = 0;
+    std::string* name;
+    bool found = false;
+};
+
+// Stops the enumeration at the wanted resource.
+BOOL CALLBACK FindResourceNameAt(HMODULE /*module*/, LPCSTR /*type*/, LPSTR name, LONG_PTR search)
 {
-    reinterpret_cast<std::vector<std::string>*>(names)->push_back(ResourceNameText(name));
-    return TRUE;
+    auto& state = *reinterpret_cast<NameSearch*>(search);
+    if (state.seen++ != state.wanted) {
+        return TRUE;
+    }
+    *state.name = ResourceNameText(name);
+    state.found = true;
+    return FALSE;
 }
 
 } // namespace
 
-std::vector<std::string> ListEmbeddedItems(int kind)
+bool EmbeddedItemName(int kind, std::size_t index, std::string& name)
 {
-    std::vector<std::string> names;
     const char* type = ResourceTypeOfKind(kind);
-    if (type != nullptr) {
-        // A module without resources of the type fails the call and lists nothing.
-        EnumResourceNamesA(LibraryModule(), type, CollectResourceName, reinterpret_cast<LONG_PTR>(&names));
+    if (type == nullptr) {
+        return false;
     }
-    return names;
+    NameSearch search{index, 0, &name};
+    // A module without resources of the type fails the call and finds nothing.
+    EnumResourceNamesA(LibraryModule(), type, FindResourceNameAt, reinterpret_cast<LONG_PTR>(&search));
+    return search.found;
 }
 
 bool LoadEmbeddedItem(int kind, const std::string& name, EmbeddedBytes& bytes)
