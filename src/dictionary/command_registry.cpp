@@ -3,6 +3,7 @@
 #include <cstring>
 #include <exception>
 #include <memory>
+#include <memory_resource>
 #include <ostream>
 
 #include "diagnostics/diagnostics.h"
@@ -18,15 +19,18 @@ constexpr char kDiagFormatNotFound[] = "\nIsDiagCommandFormat- Command format no
 constexpr char kTimeoutFormatNotFound[] = "\nGetOverrideTimeoutMillisec - Command format not found - Command : ";
 constexpr char kUnknownException[] = "UnknownException";
 
+// The containers of the dictionary, their nodes from one arena: start-up
+// enters hundreds of definitions, and Terminate frees them all at once.
 struct Registry {
-    NameRegistry byName;
+    std::pmr::monotonic_buffer_resource arena;
+    NameRegistry byName{&arena};
     NameHashIndex<CommandFormat*> byNameHash;
+    TypeCodeIndex typeCodes{&arena};
+    OpcodeIndex opcodes{&arena};
 };
 
 struct Dictionary {
     std::unique_ptr<Registry> registry;
-    std::unique_ptr<TypeCodeIndex> typeCodeIndex;
-    std::unique_ptr<OpcodeIndex> opcodeIndex;
 };
 
 Dictionary& State() { return ProcessWide<Dictionary>(); }
@@ -49,8 +53,8 @@ bool ReportUnknown(const char* message, const char* commandName)
 } // namespace
 
 const NameRegistry& GetNameRegistry() { return Ensure(State().registry).byName; }
-const TypeCodeIndex& GetTypeCodeIndex() { return Ensure(State().typeCodeIndex); }
-const OpcodeIndex& GetOpcodeIndex() { return Ensure(State().opcodeIndex); }
+const TypeCodeIndex& GetTypeCodeIndex() { return Ensure(State().registry).typeCodes; }
+const OpcodeIndex& GetOpcodeIndex() { return Ensure(State().registry).opcodes; }
 
 CommandFormat* FindCommandFormat(const char* name)
 {
@@ -103,23 +107,27 @@ bool RegisterDefinition(std::unique_ptr<CommandFormat> format)
 
 void RegisterTypeCode(const TypeCode& code, std::string_view name)
 {
-    Ensure(State().typeCodeIndex).emplace(code, name);
+    Ensure(State().registry).typeCodes.emplace(code, name);
 }
 
-void RegisterOpcode(std::uint16_t opcode, std::string_view name) { Ensure(State().opcodeIndex).emplace(opcode, name); }
+void RegisterOpcode(std::uint16_t opcode, std::string_view name)
+{
+    Ensure(State().registry).opcodes.emplace(opcode, name);
+}
 
 bool IsNameRegistered(const std::string& name) { return FindCommandFormat(name) != nullptr; }
 
 void TearDownDictionary(std::vector<std::string>& errors)
 {
-    State().typeCodeIndex.reset();
-    State().opcodeIndex.reset();
     if (!State().registry) {
         return;
     }
     // Lookups during the teardown must not meet a format already destroyed.
     std::unique_ptr<Registry> registry = std::move(State().registry);
     ++ProcessWide<RegistryGenerationCounter>().value;
+    // The indexes view the names of the definitions destroyed here.
+    registry->typeCodes.clear();
+    registry->opcodes.clear();
     for (auto& entry : registry->byName) {
         try {
             entry.second.reset();

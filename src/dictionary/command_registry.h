@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -20,10 +21,11 @@ namespace TarnLinkPrivate {
 
 // The keys and index entries view the names of the registered definitions,
 // which live exactly as long as their entries: start-up copies no name twice.
-using NameRegistry = std::map<std::string_view, std::unique_ptr<CommandFormat>>;
+// Their nodes come from one arena of the dictionary's, freed as a whole.
+using NameRegistry = std::pmr::map<std::string_view, std::unique_ptr<CommandFormat>>;
 using TypeCode = std::tuple<std::uint32_t, std::uint16_t, std::uint16_t>;
-using TypeCodeIndex = std::map<TypeCode, std::string_view>;
-using OpcodeIndex = std::map<std::uint16_t, std::string_view>;
+using TypeCodeIndex = std::pmr::map<TypeCode, std::string_view>;
+using OpcodeIndex = std::pmr::map<std::uint16_t, std::string_view>;
 
 // Each created empty on first use.
 const NameRegistry& GetNameRegistry();
@@ -72,9 +74,8 @@ void RegisterTypeCode(const TypeCode& code, std::string_view name);
 void RegisterOpcode(std::uint16_t opcode, std::string_view name);
 bool IsNameRegistered(const std::string& name);
 
-// Teardown, for Terminate: empties the type code and opcode indexes, which
-// view the definitions' names, destroys every definition, adding the text of
-// each exception met to errors, and frees the containers.
+// Teardown, for Terminate: destroys every definition, adding the text of each
+// exception met to errors, and frees the containers with their indexes.
 void TearDownDictionary(std::vector<std::string>& errors);
 
 } // namespace TarnLinkPrivate
