@@ -80,11 +80,11 @@ bool ReportUnknownMetaFormat(const char* commandName) { return ReportUnknown(kMe
 
 bool ReportUnknownDiagFormat(const char* commandName) { return ReportUnknown(kDiagFormatNotFound, commandName); }
 
-bool SetOverrideTimeoutMillisec(const std::string& commandName, std::uint32_t timeoutMillisec)
+bool SetOverrideTimeoutMillisec(std::string_view commandName, std::uint32_t timeoutMillisec)
 {
     CommandFormat* format = FindCommandFormat(commandName);
     if (format == nullptr) {
-        return ReportUnknown(kTimeoutFormatNotFound, commandName.c_str());
+        return ReportUnknown(kTimeoutFormatNotFound, std::string(commandName).c_str());
     }
     format->SetOverrideTimeoutMillisec(timeoutMillisec);
     return true;

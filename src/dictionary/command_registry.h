@@ -63,7 +63,7 @@ inline bool IsDiagCommandFormat(const CommandFormat* definition, const char* com
     return definition != nullptr ? definition->IsDiagCommandFormat() : ReportUnknownDiagFormat(commandName);
 }
 
-bool SetOverrideTimeoutMillisec(const std::string& commandName, std::uint32_t timeoutMillisec);
+bool SetOverrideTimeoutMillisec(std::string_view commandName, std::uint32_t timeoutMillisec);
 
 // Registration of a loaded definition, which the registry then owns; false,
 // the definition destroyed, when its name is taken. The type code and opcode

@@ -280,7 +280,7 @@ bool HWCParser::SymbolValues(std::string_view command, std::string_view paramete
 
 bool HWCParser::OverrideTimeout(StatementWords& words)
 {
-    const std::string command(words.Next());
+    const std::string_view command = words.Next();
     std::uint32_t millisec = 0;
     return !command.empty() && words.NextUInt32(millisec) && data_.SetOverrideTimeout(command, millisec);
 }

@@ -46,13 +46,13 @@ const ConditionContents* HWCapsData::FindListWithSameConditions(const ConditionC
     return nullptr;
 }
 
-bool PropertyGroup::Add(std::string_view name, Variant& value, NameArena& names)
+bool PropertyGroup::Add(std::string_view name, Variant& value)
 {
     if (index_.Find(name) != nullptr) {
         return false;
     }
     Property& added = properties_.emplace_back();
-    added.name = names.Keep(name);
+    added.name = arena_.Keep(name);
     added.value.swap(value);
     index_.Assign(added.name, &added.value);
     const auto place =
@@ -62,7 +62,7 @@ bool PropertyGroup::Add(std::string_view name, Variant& value, NameArena& names)
     return true;
 }
 
-void PropertyGroup::Replace(std::string_view name, const Variant& value, NameArena& names)
+void PropertyGroup::Replace(std::string_view name, const Variant& value)
 {
     // The value changes in place: the index keeps pointing at the same property.
     Variant replacement(value);
@@ -70,7 +70,7 @@ void PropertyGroup::Replace(std::string_view name, const Variant& value, NameAre
         found->swap(replacement);
         return;
     }
-    Add(name, replacement, names);
+    Add(name, replacement);
 }
 
 PropertyGroup& HWCapsData::GroupFor(const ConditionContents& list)
@@ -80,14 +80,14 @@ PropertyGroup& HWCapsData::GroupFor(const ConditionContents& list)
             return group;
         }
     }
-    propertyGroups_.emplace_back();
+    propertyGroups_.emplace_back(arena_);
     propertyGroups_.back().conditions = list;
     return propertyGroups_.back();
 }
 
 bool HWCapsData::AddNewProperty(std::string_view name, Variant& value, const ConditionContents& list)
 {
-    return GroupFor(list).Add(name, value, names_);
+    return GroupFor(list).Add(name, value);
 }
 
 bool HWCapsData::SetIntegerProperty(std::string_view name, std::int32_t value, const ConditionContents& list)
@@ -114,12 +114,12 @@ CommandValueEntries& HWCapsData::EntriesFor(std::string_view command, std::strin
 {
     auto commandEntry = commandValues_.find(command);
     if (commandEntry == commandValues_.end()) {
-        commandEntry = commandValues_.emplace(names_.Keep(command), ParameterValues{}).first;
+        commandEntry = commandValues_.try_emplace(arena_.Keep(command)).first;
     }
     ParameterValues& parameters = commandEntry->second;
     auto parameterEntry = parameters.find(parameter);
     if (parameterEntry == parameters.end()) {
-        parameterEntry = parameters.emplace(names_.Keep(parameter), CommandValueEntries{}).first;
+        parameterEntry = parameters.try_emplace(arena_.Keep(parameter)).first;
     }
     return parameterEntry->second;
 }
@@ -151,12 +151,17 @@ bool HWCapsData::SetCmdParamSymbols(std::string_view command, std::string_view p
     return AppendCommandValue(command, parameter, value, list);
 }
 
-bool HWCapsData::SetOverrideTimeout(const std::string& command, std::uint32_t millisec)
+bool HWCapsData::SetOverrideTimeout(std::string_view command, std::uint32_t millisec)
 {
     if (command.empty()) {
         return false;
     }
-    overrideTimeouts_[command] = millisec;
+    const auto stored = overrideTimeouts_.find(command);
+    if (stored == overrideTimeouts_.end()) {
+        overrideTimeouts_.emplace(arena_.Keep(command), millisec);
+    } else {
+        stored->second = millisec;
+    }
     return true;
 }
 
@@ -165,7 +170,7 @@ bool HWCapsData::ReplaceProperty(std::string_view name, const Variant& value, co
     if (name.empty()) {
         return false;
     }
-    GroupFor(list).Replace(name, value, names_);
+    GroupFor(list).Replace(name, value);
     return true;
 }
 
@@ -208,11 +213,11 @@ bool HWCapsData::SetMergedRange(std::string_view command, std::string_view param
     return true;
 }
 
-void HWCapsData::RaiseOverrideTimeout(const std::string& command, std::uint32_t millisec)
+void HWCapsData::RaiseOverrideTimeout(std::string_view command, std::uint32_t millisec)
 {
     const auto stored = overrideTimeouts_.find(command);
     if (stored == overrideTimeouts_.end()) {
-        overrideTimeouts_.emplace(command, millisec);
+        overrideTimeouts_.emplace(arena_.Keep(command), millisec);
     } else {
         stored->second = std::max(stored->second, millisec);
     }

@@ -11,6 +11,7 @@
 #include <list>
 #include <map>
 #include <memory>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -18,7 +19,7 @@
 
 #include "dictionary/name_hash_index.h"
 #include "hwcaps/condition_contents.h"
-#include "hwcaps/name_arena.h"
+#include "hwcaps/capability_arena.h"
 #include "tarnlink/TarnCommand.h"
 
 namespace TarnLinkPrivate {
@@ -32,29 +33,32 @@ using SymbolList = std::list<std::string>;
 class PropertyGroup {
 public:
     struct Property {
-        std::string_view name; // kept by the capability set's names
+        std::string_view name; // kept by the capability set's arena
         Variant value;         // a std::int32_t or a std::string
     };
 
-    PropertyGroup() = default;
+    explicit PropertyGroup(CapabilityArena& arena) : arena_(arena), properties_(arena.Memory()), byName_(arena.Memory())
+    {
+    }
     PropertyGroup(const PropertyGroup&) = delete; // the index points into the properties
     PropertyGroup& operator=(const PropertyGroup&) = delete;
 
     // Every property, sorted by name, for listing and merging.
-    const std::vector<const Property*>& InNameOrder() const { return byName_; }
+    const std::pmr::vector<const Property*>& InNameOrder() const { return byName_; }
     const Variant* Find(std::string_view name) const { return index_.Find(name); }
     // False when the name is there already. Takes the value over (a copy of
     // a string value would allocate), leaving value empty when added.
-    bool Add(std::string_view name, Variant& value, NameArena& names);
+    bool Add(std::string_view name, Variant& value);
     // Replaces the value, or adds it.
-    void Replace(std::string_view name, const Variant& value, NameArena& names);
+    void Replace(std::string_view name, const Variant& value);
 
     ConditionContents conditions;
 
 private:
+    CapabilityArena& arena_;
     // A deque keeps every property in place as it grows.
-    std::deque<Property> properties_;
-    std::vector<const Property*> byName_;
+    std::pmr::deque<Property> properties_;
+    std::pmr::vector<const Property*> byName_;
     NameHashIndex<Variant*> index_;
 };
 
@@ -68,11 +72,11 @@ struct CommandValueEntry {
     const ConditionContents* conditions; // one of the lists of the same set
 };
 
-using CommandValueEntries = std::list<CommandValueEntry>;
-// Keyed by names the capability set keeps.
-using ParameterValues = std::map<std::string_view, CommandValueEntries, std::less<>>;
-using CommandValues = std::map<std::string_view, ParameterValues, std::less<>>;
-using OverrideTimeouts = std::map<std::string, std::uint32_t>;
+// From the capability set's arena, keyed by the names it keeps.
+using CommandValueEntries = std::pmr::list<CommandValueEntry>;
+using ParameterValues = std::pmr::map<std::string_view, CommandValueEntries, std::less<>>;
+using CommandValues = std::pmr::map<std::string_view, ParameterValues, std::less<>>;
+using OverrideTimeouts = std::pmr::map<std::string_view, std::uint32_t, std::less<>>;
 
 class HWCapsData {
 public:
@@ -109,7 +113,7 @@ public:
                            const ConditionContents& list);
     bool SetCmdParamSymbols(std::string_view command, std::string_view parameter, SymbolList symbols,
                             const ConditionContents& list);
-    bool SetOverrideTimeout(const std::string& command, std::uint32_t millisec);
+    bool SetOverrideTimeout(std::string_view command, std::uint32_t millisec);
 
     // Storage used while merging another set in: values replace or extend
     // what is stored. list must be one of this set's lists.
@@ -118,7 +122,7 @@ public:
                          const ConditionContents* list);
     bool SetMergedRange(std::string_view command, std::string_view parameter, const ValueRange& range,
                         const ConditionContents* list);
-    void RaiseOverrideTimeout(const std::string& command, std::uint32_t millisec);
+    void RaiseOverrideTimeout(std::string_view command, std::uint32_t millisec);
 
     // Queries. A null conditions pointer selects the unconditional values.
     const PropertyGroup* FindPropertyGroup(const ConditionContents* conditions) const;
@@ -129,7 +133,7 @@ public:
     }
     const CommandValueEntry* FindCommandValue(const char* command, const char* parameter,
                                               const ConditionContents* conditions) const;
-    const std::list<PropertyGroup>& PropertyGroups() const { return propertyGroups_; }
+    const std::pmr::list<PropertyGroup>& PropertyGroups() const { return propertyGroups_; }
     const CommandValues& AllCommandValues() const { return commandValues_; }
     const OverrideTimeouts& Timeouts() const { return overrideTimeouts_; }
 
@@ -142,16 +146,16 @@ private:
     CommandValueEntries& EntriesFor(std::string_view command, std::string_view parameter);
     CommandValueEntries::iterator FindEntry(CommandValueEntries& entries, const ConditionContents& conditions);
 
-    NameArena names_; // first, so that it outlives every view of it
+    CapabilityArena arena_; // first, so that it outlives everything taken from it
     std::string fileName_;
     std::string hardwareType_;
-    std::list<PropertyGroup> propertyGroups_;
-    CommandValues commandValues_;
+    std::pmr::list<PropertyGroup> propertyGroups_{arena_.Memory()};
+    CommandValues commandValues_{arena_.Memory()};
     std::vector<std::unique_ptr<ConditionContents>> conditionLists_;
     ConditionContents defaultList_;
     bool inConditionBlock_ = false;
     ConditionContents* currentList_ = nullptr;
-    OverrideTimeouts overrideTimeouts_;
+    OverrideTimeouts overrideTimeouts_{arena_.Memory()};
 };
 
 } // namespace TarnLinkPrivate

@@ -183,7 +183,7 @@ bool TarnHWCaps::GetCommandParameterRanges(const char* command, const char* para
 bool TarnHWCaps::HasCommandOverrideTimeoutValue(const char* command) const
 {
     const HWCapsData* data = record_->Data();
-    return data != nullptr && command != nullptr && data->Timeouts().count(command) != 0;
+    return data != nullptr && command != nullptr && data->Timeouts().count(std::string_view(command)) != 0;
 }
 
 bool TarnHWCaps::GetCommandOverrideTimeoutValue(const char* command, std::uint32_t& millisec) const
@@ -196,7 +196,7 @@ bool TarnHWCaps::GetCommandOverrideTimeoutValue(const char* command, std::uint32
     if (command == nullptr) {
         return false;
     }
-    const auto stored = data->Timeouts().find(command);
+    const auto stored = data->Timeouts().find(std::string_view(command));
     if (stored == data->Timeouts().end()) {
         return false;
     }
