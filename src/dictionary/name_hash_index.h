@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace TarnLinkPrivate {
@@ -28,11 +29,22 @@ public:
             existing->value = value;
             return;
         }
-        if ((count_ + 1) * 2 > slots_.size()) {
-            Grow();
+        Insert(hash, name, value);
+    }
+
+    // Adds the name when it is absent, hashing it once: make() then gives the
+    // view to index, of the same text, and the value. False, make() not
+    // called, when the name is there.
+    template <class Make>
+    bool AddIfAbsent(std::string_view name, Make&& make)
+    {
+        const std::uint32_t hash = HashName(name.data(), name.size());
+        if (SlotOf(name.data(), name.size(), hash) != nullptr) {
+            return false;
         }
-        Place(Slot{hash, static_cast<std::uint32_t>(name.size()), name.data(), value});
-        ++count_;
+        const auto [kept, value] = make();
+        Insert(hash, kept, value);
+        return true;
     }
 
     Pointer Find(std::string_view name) const
@@ -112,6 +124,15 @@ private:
             }
         }
         return nullptr;
+    }
+
+    void Insert(std::uint32_t hash, std::string_view name, Pointer value)
+    {
+        if ((count_ + 1) * 2 > slots_.size()) {
+            Grow();
+        }
+        Place(Slot{hash, static_cast<std::uint32_t>(name.size()), name.data(), value});
+        ++count_;
     }
 
     void Place(const Slot& slot)

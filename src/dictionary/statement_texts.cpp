@@ -25,12 +25,13 @@ std::string ReadWholeText(std::istream& input)
 
 bool StatementTexts::Next(std::string_view& statement)
 {
-    const std::size_t end = rest_.find(';');
+    const std::size_t end = text_.find(';', position_);
     if (end == std::string_view::npos) {
         return false;
     }
-    statement = rest_.substr(0, end);
-    rest_.remove_prefix(end + 1);
+    statement = text_.substr(position_, end - position_);
+    lastStart_ = position_;
+    position_ = end + 1;
     return true;
 }
 

@@ -1,24 +1,11 @@
 #include "dictionary/statement_words.h"
 
 #include <algorithm>
-#include <array>
 #include <limits>
 
 namespace TarnLinkPrivate {
 
 namespace {
-
-// Blank, tab, line feed, vertical tab, form feed, carriage return: one look-up
-// per character, as every byte of the files passes here.
-constexpr std::array<bool, 256> kBlanks = [] {
-    std::array<bool, 256> blanks{};
-    for (const unsigned char blank : {' ', '\t', '\n', '\v', '\f', '\r'}) {
-        blanks[blank] = true;
-    }
-    return blanks;
-}();
-
-bool IsBlank(char c) { return kBlanks[static_cast<unsigned char>(c)]; }
 
 // Optional sign, then decimal digits only; the magnitude is capped so that
 // any overflow is seen by the range checks of the callers.
@@ -46,18 +33,6 @@ bool ParseDecimal(std::string_view word, bool& negative, std::uint64_t& magnitud
 }
 
 } // namespace
-
-std::string_view StatementWords::Next()
-{
-    while (position_ < text_.size() && IsBlank(text_[position_])) {
-        ++position_;
-    }
-    const std::size_t start = position_;
-    while (position_ < text_.size() && !IsBlank(text_[position_])) {
-        ++position_;
-    }
-    return text_.substr(start, position_ - start);
-}
 
 bool StatementWords::NextInt32(std::int32_t& value)
 {

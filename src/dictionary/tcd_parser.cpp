@@ -236,7 +236,7 @@ bool ParseTCDFile(std::istream& file, const char* fileName)
         if (statementText.size() > kMaxStatementLength) {
             return Fail(kStatementTooLong, name);
         }
-        if (statementText.find('\0') != std::string_view::npos) {
+        if (statements.LastHoldsNul()) {
             return Fail(kNulByte, name);
         }
         StatementWords statement(statementText);

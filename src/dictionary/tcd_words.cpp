@@ -27,8 +27,6 @@ std::optional<Integer> ReadInteger(StatementWords& statement)
 
 } // namespace
 
-std::string_view ReadWord(StatementWords& statement) { return statement.Next(); }
-
 std::optional<std::int16_t> ReadInt16(StatementWords& statement) { return ReadInteger<std::int16_t>(statement); }
 std::optional<std::int32_t> ReadInt32(StatementWords& statement) { return ReadInteger<std::int32_t>(statement); }
 

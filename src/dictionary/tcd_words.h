@@ -5,7 +5,7 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
+#include <string_view>
 
 #include "dictionary/statement_words.h"
 
@@ -13,7 +13,7 @@ namespace TarnLinkPrivate {
 
 // The next white-space separated word, a view into the statement's text;
 // empty at the end of the statement.
-std::string_view ReadWord(StatementWords& statement);
+inline std::string_view ReadWord(StatementWords& statement) { return statement.Next(); }
 
 // The next word as a decimal number with an optional sign; none when the
 // statement has ended, the word is not a number or it does not fit the type.

@@ -112,7 +112,7 @@ bool HWCParser::NextStatement(StatementTexts& statements, std::string_view& stat
     if (!closed) {
         return false;
     }
-    if (statement.find('\0') != std::string_view::npos) {
+    if (statements.LastHoldsNul()) {
         Diagnostics() << kNulByte << fileName_;
         result_ = false;
         return false;

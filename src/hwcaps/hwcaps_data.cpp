@@ -48,18 +48,16 @@ const ConditionContents* HWCapsData::FindListWithSameConditions(const ConditionC
 
 bool PropertyGroup::Add(std::string_view name, Variant& value)
 {
-    if (index_.Find(name) != nullptr) {
-        return false;
-    }
-    Property& added = properties_.emplace_back();
-    added.name = arena_.Keep(name);
-    added.value.swap(value);
-    index_.Assign(added.name, &added.value);
-    const auto place =
-        std::lower_bound(byName_.begin(), byName_.end(), added.name,
-                         [](const Property* property, std::string_view wanted) { return property->name < wanted; });
-    byName_.insert(place, &added);
-    return true;
+    return index_.AddIfAbsent(name, [&] {
+        Property& added = properties_.emplace_back();
+        added.name = arena_.Keep(name);
+        added.value.swap(value);
+        const auto place =
+            std::lower_bound(byName_.begin(), byName_.end(), added.name,
+                             [](const Property* property, std::string_view wanted) { return property->name < wanted; });
+        byName_.insert(place, &added);
+        return std::pair(added.name, &added.value);
+    });
 }
 
 void PropertyGroup::Replace(std::string_view name, const Variant& value)
