@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "dictionary/command_registry.h"
 #include "diagnostics/diagnostics.h"
@@ -69,6 +70,7 @@ private:
     const std::string& fileName_;
     bool hardwareTypeSeen_ = false;
     bool result_ = true;
+    std::vector<std::string_view> symbols_; // of the statement being read, kept between statements
 };
 
 bool HWCParser::Parse(std::istream& input)
@@ -268,14 +270,14 @@ bool HWCParser::CommandValues(StatementWords& words)
 bool HWCParser::SymbolValues(std::string_view command, std::string_view parameter, StatementWords& words)
 {
     const CommandFormat* format = FindCommandFormat(command);
-    SymbolList symbols;
+    symbols_.clear();
     for (std::string_view symbol = words.Next(); !symbol.empty(); symbol = words.Next()) {
         if (format == nullptr || !format->FindSymbol(symbol, nullptr)) {
             return false;
         }
-        symbols.emplace_back(symbol);
+        symbols_.push_back(symbol);
     }
-    return !symbols.empty() && data_.SetCmdParamSymbols(command, parameter, std::move(symbols), *data_.CurrentList());
+    return !symbols_.empty() && data_.SetCmdParamSymbols(command, parameter, symbols_, *data_.CurrentList());
 }
 
 bool HWCParser::OverrideTimeout(StatementWords& words)

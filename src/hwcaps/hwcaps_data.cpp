@@ -122,31 +122,31 @@ CommandValueEntries& HWCapsData::EntriesFor(std::string_view command, std::strin
     return parameterEntry->second;
 }
 
-bool HWCapsData::AppendCommandValue(std::string_view command, std::string_view parameter, Variant& value,
-                                    const ConditionContents& list)
+bool HWCapsData::AppendCommandValue(std::string_view command, std::string_view parameter, CommandValueEntry entry)
 {
     CommandValueEntries& entries = EntriesFor(command, parameter);
-    if (FindEntry(entries, list) != entries.end()) {
+    if (FindEntry(entries, *entry.conditions) != entries.end()) {
         return false;
     }
-    entries.emplace_back(std::move(value), &list);
+    entries.push_back(std::move(entry));
     return true;
 }
 
 bool HWCapsData::SetCmdParamRanges(std::string_view command, std::string_view parameter, const ValueRange& range,
                                    const ConditionContents& list)
 {
-    Variant value(range);
-    return AppendCommandValue(command, parameter, value, list);
+    return AppendCommandValue(command, parameter, CommandValueEntry{range, SymbolNames(arena_.Memory()), &list});
 }
 
-bool HWCapsData::SetCmdParamSymbols(std::string_view command, std::string_view parameter, SymbolList symbols,
-                                    const ConditionContents& list)
+bool HWCapsData::SetCmdParamSymbols(std::string_view command, std::string_view parameter,
+                                    const std::vector<std::string_view>& symbols, const ConditionContents& list)
 {
-    // The list moves into the value instead of being copied node by node.
-    Variant value(SymbolList{});
-    variant_cast<SymbolList>(&value)->swap(symbols);
-    return AppendCommandValue(command, parameter, value, list);
+    SymbolNames kept(arena_.Memory());
+    kept.reserve(symbols.size());
+    for (const std::string_view symbol : symbols) {
+        kept.push_back(arena_.Keep(symbol));
+    }
+    return AppendCommandValue(command, parameter, CommandValueEntry{std::nullopt, std::move(kept), &list});
 }
 
 bool HWCapsData::SetOverrideTimeout(std::string_view command, std::uint32_t millisec)
@@ -172,24 +172,26 @@ bool HWCapsData::ReplaceProperty(std::string_view name, const Variant& value, co
     return true;
 }
 
-bool HWCapsData::AddMergedSymbol(std::string_view command, std::string_view parameter, const std::string& symbol,
+bool HWCapsData::AddMergedSymbol(std::string_view command, std::string_view parameter, std::string_view symbol,
                                  const ConditionContents* list)
 {
     if (command.empty() || parameter.empty() || list == nullptr) {
         return false;
     }
     CommandValueEntries& entries = EntriesFor(command, parameter);
-    const auto existing = FindEntry(entries, *list);
-    if (existing != entries.end()) {
-        if (SymbolList* symbols = variant_cast<SymbolList>(&existing->value)) {
-            if (std::find(symbols->begin(), symbols->end(), symbol) == symbols->end()) {
-                symbols->push_back(symbol);
-            }
-            return true;
-        }
+    auto existing = FindEntry(entries, *list);
+    if (existing != entries.end() && existing->range) {
+        // Symbols replace a range, as a new entry at the end.
         entries.erase(existing);
+        existing = entries.end();
     }
-    entries.emplace_back(Variant(SymbolList{symbol}), list);
+    if (existing == entries.end()) {
+        existing = entries.insert(entries.end(), CommandValueEntry{std::nullopt, SymbolNames(arena_.Memory()), list});
+    }
+    SymbolNames& symbols = existing->symbols;
+    if (std::find(symbols.begin(), symbols.end(), symbol) == symbols.end()) {
+        symbols.push_back(arena_.Keep(symbol));
+    }
     return true;
 }
 
@@ -202,12 +204,12 @@ bool HWCapsData::SetMergedRange(std::string_view command, std::string_view param
     CommandValueEntries& entries = EntriesFor(command, parameter);
     const auto existing = FindEntry(entries, *list);
     if (existing == entries.end()) {
-        entries.emplace_back(Variant(range), list);
+        entries.push_back(CommandValueEntry{range, SymbolNames(arena_.Memory()), list});
         return true;
     }
-    // Entries cannot be assigned to, so the new value takes the old one's place.
-    entries.emplace(existing, Variant(range), existing->conditions);
-    entries.erase(existing);
+    // A range replaces symbols or an earlier range.
+    existing->range = range;
+    existing->symbols.clear();
     return true;
 }
 

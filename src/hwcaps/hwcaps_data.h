@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <memory_resource>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -26,7 +27,8 @@ namespace TarnLinkPrivate {
 
 using Variant = TarnLink::VariantImpl::Variant;
 using ValueRange = std::pair<std::int32_t, std::int32_t>;
-using SymbolList = std::list<std::string>;
+// Symbol names kept by the capability set's arena, in file order.
+using SymbolNames = std::pmr::vector<std::string_view>;
 
 // The properties that hold under one set of conditions, in the order they
 // were added, with a hash index for the capability queries.
@@ -62,13 +64,11 @@ private:
     NameHashIndex<Variant*> index_;
 };
 
+// The values a command parameter accepts under one condition list: a range,
+// or else symbols.
 struct CommandValueEntry {
-    // Takes the value over, leaving entryValue empty.
-    CommandValueEntry(Variant&& entryValue, const ConditionContents* entryConditions) : conditions(entryConditions)
-    {
-        value.swap(entryValue);
-    }
-    Variant value;                       // a ValueRange or a SymbolList
+    std::optional<ValueRange> range;
+    SymbolNames symbols;                 // when there is no range
     const ConditionContents* conditions; // one of the lists of the same set
 };
 
@@ -111,14 +111,14 @@ public:
     bool SetStringProperty(std::string_view name, std::string value, const ConditionContents& list);
     bool SetCmdParamRanges(std::string_view command, std::string_view parameter, const ValueRange& range,
                            const ConditionContents& list);
-    bool SetCmdParamSymbols(std::string_view command, std::string_view parameter, SymbolList symbols,
-                            const ConditionContents& list);
+    bool SetCmdParamSymbols(std::string_view command, std::string_view parameter,
+                            const std::vector<std::string_view>& symbols, const ConditionContents& list);
     bool SetOverrideTimeout(std::string_view command, std::uint32_t millisec);
 
     // Storage used while merging another set in: values replace or extend
     // what is stored. list must be one of this set's lists.
     bool ReplaceProperty(std::string_view name, const Variant& value, const ConditionContents& list);
-    bool AddMergedSymbol(std::string_view command, std::string_view parameter, const std::string& symbol,
+    bool AddMergedSymbol(std::string_view command, std::string_view parameter, std::string_view symbol,
                          const ConditionContents* list);
     bool SetMergedRange(std::string_view command, std::string_view parameter, const ValueRange& range,
                         const ConditionContents* list);
@@ -140,8 +140,7 @@ public:
 private:
     PropertyGroup& GroupFor(const ConditionContents& list);
     bool AddNewProperty(std::string_view name, Variant& value, const ConditionContents& list);
-    bool AppendCommandValue(std::string_view command, std::string_view parameter, Variant& value,
-                            const ConditionContents& list);
+    bool AppendCommandValue(std::string_view command, std::string_view parameter, CommandValueEntry entry);
     // The entries of the pair, made empty when it has none yet.
     CommandValueEntries& EntriesFor(std::string_view command, std::string_view parameter);
     CommandValueEntries::iterator FindEntry(CommandValueEntries& entries, const ConditionContents& conditions);

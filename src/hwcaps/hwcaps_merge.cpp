@@ -26,8 +26,6 @@ using TarnLinkPrivate::CommandValueEntry;
 using TarnLinkPrivate::ConditionContents;
 using TarnLinkPrivate::HWCapsData;
 using TarnLinkPrivate::PropertyGroup;
-using TarnLinkPrivate::SymbolList;
-using TarnLinkPrivate::ValueRange;
 using VariantImpl::variant_cast;
 
 bool Fail(const char* message, const HWCapsData& other)
@@ -102,16 +100,15 @@ bool MergeCommandValue(HWCapsData& target, const HWCapsData& other, const EntryR
     // After the lists were merged every conditional entry has its list in the
     // target; one that has none cannot be added.
     const ConditionContents* list = target.FindListWithSameConditions(*ref.entry->conditions);
-    if (const SymbolList* symbols = variant_cast<SymbolList>(&ref.entry->value)) {
-        for (const std::string& symbol : *symbols) {
+    if (!ref.entry->range) {
+        for (const std::string_view symbol : ref.entry->symbols) {
             if (!target.AddMergedSymbol(ref.command, ref.parameter, symbol, list)) {
                 return Fail(kAddSymbolFailed, other);
             }
         }
         return true;
     }
-    const ValueRange* range = variant_cast<ValueRange>(&ref.entry->value);
-    if (range == nullptr || !target.SetMergedRange(ref.command, ref.parameter, *range, list)) {
+    if (!target.SetMergedRange(ref.command, ref.parameter, *ref.entry->range, list)) {
         return Fail(kSetRangesFailed, other);
     }
     return true;

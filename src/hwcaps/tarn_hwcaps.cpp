@@ -15,7 +15,7 @@ namespace HWCaps {
 using TarnLinkPrivate::CommandValueEntry;
 using TarnLinkPrivate::ConditionContents;
 using TarnLinkPrivate::HWCapsData;
-using TarnLinkPrivate::SymbolList;
+using TarnLinkPrivate::SymbolNames;
 using TarnLinkPrivate::ValueRange;
 using VariantImpl::variant_cast;
 
@@ -115,15 +115,20 @@ bool TarnHWCaps::CommandParameterHasDefinedValues(const char* command, const cha
 
 namespace {
 
-template <class T>
-const T* CommandValueAs(const HWCapsData* data, const char* command, const char* parameter,
-                        const ConditionContents* conditions)
+const CommandValueEntry* CommandValueOf(const HWCapsData* data, const char* command, const char* parameter,
+                                        const ConditionContents* conditions)
 {
-    if (data == nullptr) {
-        return nullptr;
-    }
-    const CommandValueEntry* entry = data->FindCommandValue(command, parameter, conditions);
-    return entry != nullptr ? variant_cast<T>(&entry->value) : nullptr;
+    return data != nullptr ? data->FindCommandValue(command, parameter, conditions) : nullptr;
+}
+
+const ValueRange* RangeOf(const CommandValueEntry* entry)
+{
+    return entry != nullptr && entry->range ? &*entry->range : nullptr;
+}
+
+const SymbolNames* SymbolsOf(const CommandValueEntry* entry)
+{
+    return entry != nullptr && !entry->range ? &entry->symbols : nullptr;
 }
 
 } // namespace
@@ -131,19 +136,19 @@ const T* CommandValueAs(const HWCapsData* data, const char* command, const char*
 bool TarnHWCaps::CommandParameterHasRangeValues(const char* command, const char* parameter,
                                                 CmdParamConditionList* cond) const
 {
-    return CommandValueAs<ValueRange>(record_->Data(), command, parameter, ConditionsOf(cond)) != nullptr;
+    return RangeOf(CommandValueOf(record_->Data(), command, parameter, ConditionsOf(cond))) != nullptr;
 }
 
 bool TarnHWCaps::CommandParameterHasSymbolValues(const char* command, const char* parameter,
                                                  CmdParamConditionList* cond) const
 {
-    return CommandValueAs<SymbolList>(record_->Data(), command, parameter, ConditionsOf(cond)) != nullptr;
+    return SymbolsOf(CommandValueOf(record_->Data(), command, parameter, ConditionsOf(cond))) != nullptr;
 }
 
 bool TarnHWCaps::GetCommandParameterNumSymbolValues(const char* command, const char* parameter, std::int32_t* count,
                                                     CmdParamConditionList* cond) const
 {
-    const SymbolList* symbols = CommandValueAs<SymbolList>(record_->Data(), command, parameter, ConditionsOf(cond));
+    const SymbolNames* symbols = SymbolsOf(CommandValueOf(record_->Data(), command, parameter, ConditionsOf(cond)));
     if (count == nullptr || symbols == nullptr) {
         return false;
     }
@@ -159,19 +164,17 @@ bool TarnHWCaps::GetCommandParameterNthSymbolValue(const char* command, const ch
         TarnLinkPrivate::CopyValueOut(std::string(), size, buffer);
         return false;
     }
-    const SymbolList* symbols = CommandValueAs<SymbolList>(data, command, parameter, ConditionsOf(cond));
+    const SymbolNames* symbols = SymbolsOf(CommandValueOf(data, command, parameter, ConditionsOf(cond)));
     if (symbols == nullptr || n < 0 || static_cast<std::size_t>(n) >= symbols->size()) {
         return false;
     }
-    auto symbol = symbols->begin();
-    std::advance(symbol, n);
-    return TarnLinkPrivate::CopyValueOut(*symbol, size, buffer);
+    return TarnLinkPrivate::CopyValueOut((*symbols)[static_cast<std::size_t>(n)], size, buffer);
 }
 
 bool TarnHWCaps::GetCommandParameterRanges(const char* command, const char* parameter, std::int32_t* low,
                                            std::int32_t* high, CmdParamConditionList* cond) const
 {
-    const ValueRange* range = CommandValueAs<ValueRange>(record_->Data(), command, parameter, ConditionsOf(cond));
+    const ValueRange* range = RangeOf(CommandValueOf(record_->Data(), command, parameter, ConditionsOf(cond)));
     if (low == nullptr || high == nullptr || range == nullptr) {
         return false;
     }

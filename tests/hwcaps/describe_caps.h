@@ -40,12 +40,10 @@ inline std::string Describe(const TarnLinkPrivate::HWCapsData& data)
         for (const auto& parameter : command.second) {
             for (const auto& entry : parameter.second) {
                 text << DescribeConditions(*entry.conditions) << command.first << "." << parameter.first << "=";
-                if (const auto* range =
-                        TarnLink::VariantImpl::variant_cast<TarnLinkPrivate::ValueRange>(&entry.value)) {
-                    text << range->first << ".." << range->second << " ";
+                if (entry.range) {
+                    text << entry.range->first << ".." << entry.range->second << " ";
                 } else {
-                    for (const std::string& symbol :
-                         TarnLink::VariantImpl::variant_cast<TarnLinkPrivate::SymbolList>(entry.value)) {
+                    for (const std::string_view symbol : entry.symbols) {
                         text << symbol << ",";
                     }
                     text << " ";
