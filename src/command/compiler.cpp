@@ -25,7 +25,7 @@ bool CompileStreamPacket(const CommandState& command, const TarnDataCommandForma
     if (!command.isSend || empty == nullptr) {
         return false;
     }
-    const std::vector<ParameterDefinition>& parameters = definition.Parameters();
+    const ParameterDefinitions& parameters = definition.Parameters();
     const std::vector<char>* stream = command.SlotValue(parameters.size() - 1).Bytes();
     if (stream == nullptr || stream->empty()) {
         return false;

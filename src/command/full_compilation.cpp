@@ -163,7 +163,7 @@ private:
         }
         TraceMessage(kCompilingParameters);
         written_ = totalSize_ - payload;
-        const std::vector<ParameterDefinition>& parameters = definition_.Parameters();
+        const ParameterDefinitions& parameters = definition_.Parameters();
         for (std::size_t index = 0; index < parameters.size(); ++index) {
             if (!NeedsParameter(parameters[index])) {
                 break; // request-data parameters lead the definition

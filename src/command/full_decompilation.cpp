@@ -138,7 +138,7 @@ private:
         const bool direct = laidOut && !IsCompileTrace();
         const unsigned char* next = data.start;
         std::int64_t remaining = data.available;
-        const std::vector<ParameterDefinition>& parameters = definition_->Parameters();
+        const ParameterDefinitions& parameters = definition_->Parameters();
         for (std::size_t index = 0; index < parameters.size(); ++index) {
             const ParameterDefinition& parameter = parameters[index];
             const bool variable = parameter.type == ParamType::kBytes;

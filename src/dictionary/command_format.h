@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,10 @@ struct SymbolDefinition {
     std::int32_t value;
 };
 
+// A definition's lists, from the dictionary's arena when it loads from a file.
+using ParameterDefinitions = std::pmr::vector<ParameterDefinition>;
+using SymbolDefinitions = std::pmr::vector<SymbolDefinition>;
+
 struct PacketSizes {
     std::int32_t sendSize = 0;
     std::int32_t sendPayloadSize = 0;
@@ -49,7 +54,7 @@ public:
     // read a field instead of calling through the class hierarchy.
     enum class Kind : std::uint8_t { kTarn, kDiag, kMeta };
 
-    explicit CommandFormat(Kind kind) : kind_(kind) {}
+    CommandFormat(Kind kind, std::pmr::memory_resource* memory) : kind_(kind), parameters_(memory), symbols_(memory) {}
     CommandFormat(const CommandFormat&) = delete;
     CommandFormat& operator=(const CommandFormat&) = delete;
 
@@ -93,8 +98,8 @@ public:
     const std::string& SourceFile() const;
     void SetSourceFile(std::shared_ptr<const std::string> file) { sourceFile_ = std::move(file); }
 
-    const std::vector<ParameterDefinition>& Parameters() const { return parameters_; }
-    std::vector<ParameterDefinition>& Parameters() { return parameters_; }
+    const ParameterDefinitions& Parameters() const { return parameters_; }
+    ParameterDefinitions& Parameters() { return parameters_; }
     bool HasParameter(std::string_view name) const { return FindParameter(name) != nullptr; }
     const ParameterDefinition* FindParameter(std::string_view name) const;
     const ParameterDefinition* FindParameter(const char* name) const
@@ -104,7 +109,7 @@ public:
     // False when the name is taken; the parser has checked order and types.
     bool AddParameter(ParameterDefinition parameter);
 
-    const std::vector<SymbolDefinition>& Symbols() const { return symbols_; }
+    const SymbolDefinitions& Symbols() const { return symbols_; }
     // False when the name is taken.
     bool AddSymbol(std::string_view name, std::int32_t value);
     bool FindSymbol(std::string_view name, std::int32_t* value) const;
@@ -123,8 +128,8 @@ private:
     Kind kind_;
     std::atomic<std::uint32_t> overrideTimeoutMillisec_{0};
     std::string name_;
-    std::vector<ParameterDefinition> parameters_;
-    std::vector<SymbolDefinition> symbols_;
+    ParameterDefinitions parameters_;
+    SymbolDefinitions symbols_;
     std::shared_ptr<const std::string> sourceFile_;
 };
 
@@ -171,7 +176,10 @@ enum : std::uint32_t { kMajorVideo = 0, kMajorAudio = 1, kMajorSystem = 2, kMajo
 
 class TarnCommandFormat final : public TarnDataCommandFormat {
 public:
-    TarnCommandFormat() : TarnDataCommandFormat(Kind::kTarn) {}
+    explicit TarnCommandFormat(std::pmr::memory_resource* memory = std::pmr::get_default_resource())
+        : TarnDataCommandFormat(Kind::kTarn, memory)
+    {
+    }
     bool ReadCommandTypeBlock(StatementWords& statement) override;
     void WriteCommandTypeBlock(std::ostream& out) const override;
     bool Validate(std::vector<std::string>& errors) const override;
@@ -198,7 +206,10 @@ private:
 
 class DiagCommandFormat final : public TarnDataCommandFormat {
 public:
-    DiagCommandFormat() : TarnDataCommandFormat(Kind::kDiag) {}
+    explicit DiagCommandFormat(std::pmr::memory_resource* memory = std::pmr::get_default_resource())
+        : TarnDataCommandFormat(Kind::kDiag, memory)
+    {
+    }
     bool ReadCommandTypeBlock(StatementWords& statement) override;
     void WriteCommandTypeBlock(std::ostream& out) const override;
     bool Validate(std::vector<std::string>& errors) const override;
@@ -220,7 +231,10 @@ private:
 
 class MetaCommandFormat final : public CommandFormat {
 public:
-    MetaCommandFormat() : CommandFormat(Kind::kMeta) {}
+    explicit MetaCommandFormat(std::pmr::memory_resource* memory = std::pmr::get_default_resource())
+        : CommandFormat(Kind::kMeta, memory)
+    {
+    }
     bool ReadCommandTypeBlock(StatementWords& statement) override;
     void WriteCommandTypeBlock(std::ostream& out) const override;
     bool Validate(std::vector<std::string>& errors) const override;

@@ -4,6 +4,7 @@
 #include <exception>
 #include <memory>
 #include <memory_resource>
+#include <new>
 #include <ostream>
 
 #include "diagnostics/diagnostics.h"
@@ -52,6 +53,18 @@ bool ReportUnknown(const char* message, const char* commandName)
 
 } // namespace
 
+template <class Format>
+DefinitionPtr MakeDefinition()
+{
+    std::pmr::memory_resource& arena = Ensure(State().registry).arena;
+    void* place = arena.allocate(sizeof(Format), alignof(Format));
+    return DefinitionPtr(new (place) Format(&arena));
+}
+
+template DefinitionPtr MakeDefinition<TarnCommandFormat>();
+template DefinitionPtr MakeDefinition<DiagCommandFormat>();
+template DefinitionPtr MakeDefinition<MetaCommandFormat>();
+
 const NameRegistry& GetNameRegistry() { return Ensure(State().registry).byName; }
 const TypeCodeIndex& GetTypeCodeIndex() { return Ensure(State().registry).typeCodes; }
 const OpcodeIndex& GetOpcodeIndex() { return Ensure(State().registry).opcodes; }
@@ -90,7 +103,7 @@ bool SetOverrideTimeoutMillisec(std::string_view commandName, std::uint32_t time
     return true;
 }
 
-bool RegisterDefinition(std::unique_ptr<CommandFormat> format)
+bool RegisterDefinition(DefinitionPtr format)
 {
     if (!format) {
         return false;

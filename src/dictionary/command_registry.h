@@ -19,10 +19,21 @@
 
 namespace TarnLinkPrivate {
 
+// Definitions loaded from files live in the dictionary's arena: their owner
+// runs their destructors, and the arena frees their memory with the rest.
+struct DefinitionDeleter {
+    void operator()(CommandFormat* definition) const { definition->~CommandFormat(); }
+};
+using DefinitionPtr = std::unique_ptr<CommandFormat, DefinitionDeleter>;
+
+// A new, empty definition of the kind in the dictionary's arena.
+template <class Format>
+DefinitionPtr MakeDefinition();
+
 // The keys and index entries view the names of the registered definitions,
 // which live exactly as long as their entries: start-up copies no name twice.
 // Their nodes come from one arena of the dictionary's, freed as a whole.
-using NameRegistry = std::pmr::map<std::string_view, std::unique_ptr<CommandFormat>>;
+using NameRegistry = std::pmr::map<std::string_view, DefinitionPtr>;
 using TypeCode = std::tuple<std::uint32_t, std::uint16_t, std::uint16_t>;
 using TypeCodeIndex = std::pmr::map<TypeCode, std::string_view>;
 using OpcodeIndex = std::pmr::map<std::uint16_t, std::string_view>;
@@ -68,7 +79,7 @@ bool SetOverrideTimeoutMillisec(std::string_view commandName, std::uint32_t time
 // Registration of a loaded definition, which the registry then owns; false,
 // the definition destroyed, when its name is taken. The type code and opcode
 // indexes keep an existing key's entry.
-bool RegisterDefinition(std::unique_ptr<CommandFormat> format);
+bool RegisterDefinition(DefinitionPtr format);
 // name must be that of a registered definition.
 void RegisterTypeCode(const TypeCode& code, std::string_view name);
 void RegisterOpcode(std::uint16_t opcode, std::string_view name);

@@ -88,7 +88,7 @@ bool MetaCommandFormat::WriteHeaderDeclarations(std::ostream&) const { return fa
 
 bool TarnDataCommandFormat::WriteHeaderDeclarations(std::ostream& out) const
 {
-    const std::vector<SymbolDefinition>& symbols = Symbols();
+    const SymbolDefinitions& symbols = Symbols();
     if (!symbols.empty()) {
         out << kSymbolsComment << Name() << kCommentEnd << kEnum << Name() << kEnumSuffix << kOpenBrace;
         for (std::size_t i = 0; i < symbols.size(); ++i) {

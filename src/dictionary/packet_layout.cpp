@@ -94,7 +94,7 @@ std::int32_t ComputePacketSizes(const TarnDataCommandFormat& definition, const L
         }
     }
     const std::int32_t header = definition.HeaderLength();
-    const std::vector<ParameterDefinition>& parameters = definition.Parameters();
+    const ParameterDefinitions& parameters = definition.Parameters();
     if (parameters.empty()) {
         sizes = PacketSizes{header, 0, header, 0};
         return header;

@@ -46,7 +46,7 @@ std::int32_t ComputePacketSizes(const TarnDataCommandFormat& definition, const L
 // a loaded definition's parameters do not change afterwards.
 inline const PacketSizes* SizesWithEmptyByteStream(const TarnDataCommandFormat& definition)
 {
-    const std::vector<ParameterDefinition>& parameters = definition.Parameters();
+    const ParameterDefinitions& parameters = definition.Parameters();
     const bool laidOut =
         definition.Sizes().sendSize > 0 && !parameters.empty() && parameters.back().type == ParamType::kBytes;
     return laidOut ? &definition.Sizes() : nullptr;

@@ -52,16 +52,16 @@ constexpr char kDataTypeKeyword[] = "DataType";
 constexpr char kRequestDataMark[] = "RD";
 constexpr char kCommentMark = '#';
 
-std::unique_ptr<CommandFormat> MakeFormat(std::string_view kind)
+DefinitionPtr MakeFormat(std::string_view kind)
 {
     if (kind == "Meta") {
-        return std::make_unique<MetaCommandFormat>();
+        return MakeDefinition<MetaCommandFormat>();
     }
     if (kind == "Tarn") {
-        return std::make_unique<TarnCommandFormat>();
+        return MakeDefinition<TarnCommandFormat>();
     }
     if (kind == "Diag") {
-        return std::make_unique<DiagCommandFormat>();
+        return MakeDefinition<DiagCommandFormat>();
     }
     return nullptr;
 }
@@ -200,7 +200,7 @@ bool ParseDefinitionStatement(StatementWords& statement, std::string_view firstW
     if (firstWord == kDocumentationKeyword) {
         return true;
     }
-    std::unique_ptr<CommandFormat> format = MakeFormat(ReadWord(statement));
+    DefinitionPtr format = MakeFormat(ReadWord(statement));
     if (!format) {
         return FailDefinition(firstWord, kMissingKind);
     }
