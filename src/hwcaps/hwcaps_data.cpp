@@ -180,14 +180,12 @@ bool HWCapsData::AddMergedSymbol(std::string_view command, std::string_view para
     }
     CommandValueEntries& entries = EntriesFor(command, parameter);
     auto existing = FindEntry(entries, *list);
-    if (existing != entries.end() && existing->range) {
-        // Symbols replace a range, as a new entry at the end.
-        entries.erase(existing);
-        existing = entries.end();
-    }
     if (existing == entries.end()) {
         existing = entries.insert(entries.end(), CommandValueEntry{std::nullopt, SymbolNames(arena_.Memory()), list});
     }
+    // Symbols replace a range in place, so that sets merged again and again
+    // take no further room from the arena.
+    existing->range.reset();
     SymbolNames& symbols = existing->symbols;
     if (std::find(symbols.begin(), symbols.end(), symbol) == symbols.end()) {
         symbols.push_back(arena_.Keep(symbol));
