@@ -11,29 +11,37 @@
 
 namespace TarnLinkPrivate {
 
-// Equal bytes of two names of one length. Two overlapping word loads cover
-// any length from 4 to 16 bytes, so the names a host passes on every get and
-// set are compared without a loop byte by byte, and no byte past either end
-// is read.
+// Equal bytes of two names of one length, compared a machine word at a time
+// and inline: a look-up by name, by the host on every get and set or by a
+// capability query, costs no library call. The last word overlaps the one
+// before it, so no byte past either end is read.
 inline bool SameNameBytes(const char* a, const char* b, std::size_t length)
 {
-    const auto words = [&](auto word) {
-        constexpr std::size_t kWidth = sizeof word;
-        decltype(word) left[2];
-        decltype(word) right[2];
-        std::memcpy(&left[0], a, kWidth);
-        std::memcpy(&right[0], b, kWidth);
-        std::memcpy(&left[1], a + length - kWidth, kWidth);
-        std::memcpy(&right[1], b + length - kWidth, kWidth);
-        return left[0] == right[0] && left[1] == right[1];
+    const auto equalAt = [a, b](std::size_t offset, auto word) {
+        decltype(word) left;
+        decltype(word) right;
+        std::memcpy(&left, a + offset, sizeof word);
+        std::memcpy(&right, b + offset, sizeof word);
+        return left == right;
     };
-    if (length >= sizeof(std::uint64_t) && length <= 2 * sizeof(std::uint64_t)) {
-        return words(std::uint64_t{});
+    constexpr std::size_t kWord = sizeof(std::uint64_t);
+    if (length >= kWord) {
+        for (std::size_t offset = 0; offset + kWord < length; offset += kWord) {
+            if (!equalAt(offset, std::uint64_t{})) {
+                return false;
+            }
+        }
+        return equalAt(length - kWord, std::uint64_t{});
     }
-    if (length >= sizeof(std::uint32_t) && length < sizeof(std::uint64_t)) {
-        return words(std::uint32_t{});
+    if (length >= sizeof(std::uint32_t)) {
+        return equalAt(0, std::uint32_t{}) && equalAt(length - sizeof(std::uint32_t), std::uint32_t{});
     }
-    return std::memcmp(a, b, length) == 0;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (a[i] != b[i]) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // Exactly equal names.

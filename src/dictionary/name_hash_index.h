@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "dictionary/name_bytes.h"
+
 namespace TarnLinkPrivate {
 
 template <class Pointer>
@@ -119,7 +121,7 @@ private:
         const std::size_t mask = slots_.size() - 1;
         for (std::size_t index = hash & mask; slots_[index].name != nullptr; index = (index + 1) & mask) {
             const Slot& slot = slots_[index];
-            if (slot.hash == hash && slot.length == length && std::memcmp(slot.name, name, length) == 0) {
+            if (slot.hash == hash && slot.length == length && SameNameBytes(slot.name, name, length)) {
                 return const_cast<Slot*>(&slot);
             }
         }
