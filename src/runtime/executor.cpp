@@ -139,12 +139,8 @@ bool ExecuteDataCommand(TarnCommand& command, const CommandFormat* definition, T
 
 bool IsSuccessResponse(const TarnCommandByteCode& response)
 {
-    unsigned char* bytes = nullptr;
-    std::size_t length = 0;
-    if (!response.GetPacketByteCodeBuffer(&bytes) || !response.GetPacketByteCodeBufferLength(&length)) {
-        return false;
-    }
-    return IsMarkedSuccessPacket(bytes, length);
+    const ByteCodeState& packet = StateOf(response);
+    return IsMarkedSuccessPacket(packet.buffer.get(), packet.length);
 }
 
 bool TransmitForSuccess(TarnConduit& conduit, const char* commandName, const TarnCommandByteCode& request,

@@ -8,6 +8,8 @@
 #include <ostream>
 #include <vector>
 
+#include "command/byte_code_state.h"
+#include "command/command_codec.h"
 #include "command/compiler.h"
 #include "command/full_compilation.h"
 #include "command/parameter_codec.h"
@@ -67,9 +69,13 @@ std::int64_t ReceivedPayloadLength(const TarnCommandByteCode& response)
     return std::max<std::int64_t>(0, std::min(announced, held));
 }
 
+// Decodes through the inline decompilation: it runs for every packet of a
+// sequence.
 bool DecodesToSuccess(TarnCommand& command, const TarnCommandByteCode& response)
 {
-    return DecompileTarnByteCode(command, response, nullptr, false) && command.GetStatus() == TarnLink::kTLSuccess;
+    CommandState& state = StateOf(command);
+    return DecompileCommand(state, state.Definition(), StateOf(response), nullptr, false) &&
+           state.status == TarnLink::kTLSuccess;
 }
 
 class MetaCommandProcessor {
@@ -94,7 +100,7 @@ private:
     bool SendSendSequence();
     bool TransmitDecoded(Packet& packet);
     bool StreamRemainingRepeats(Packet& reused);
-    bool RefillInPlace(Packet& packet);
+    unsigned char* InPlaceData(Packet& packet);
     bool SendRequestSequence();
     bool RequestRepeatsUntil(std::uint32_t totalSize);
     bool CollectRequestedData(std::uint32_t totalSize);
@@ -166,7 +172,7 @@ bool MetaCommandProcessor::CompileIntoNewPacket(TarnCommand& subCommand, const c
 
 bool MetaCommandProcessor::Transmit(Packet& packet)
 {
-    return Execute(packet.command->GetCommandName(), packet.request, &packet.response, 0);
+    return Execute(StateOf(*packet.command).name.c_str(), packet.request, &packet.response, 0);
 }
 
 bool MetaCommandProcessor::CompileSendSequence()
@@ -263,19 +269,15 @@ bool MetaCommandProcessor::SendSendSequence()
 // the old data in place.
 bool MetaCommandProcessor::StreamRemainingRepeats(Packet& reused)
 {
-    const bool inPlace = RefillInPlace(reused);
+    unsigned char* const inPlaceData = InPlaceData(reused);
     while (chunks_->Remaining() > 0) {
-        if (!inPlace || chunks_->Remaining() < firstChunkLength_) {
+        if (inPlaceData == nullptr || chunks_->Remaining() < firstChunkLength_) {
             const std::size_t length = chunks_->Next(chunk_.data(), chunk_.size());
             if (!CompileRepeat(length, reused.request)) {
                 return false;
             }
         } else {
-            unsigned char* data = nullptr;
-            reused.request.GetPointerToParamDataLocation(
-                static_cast<std::int64_t>(reused.request.ComputeTotalPacketByteCodeLength() - firstChunkLength_),
-                &data);
-            chunks_->Next(data, firstChunkLength_);
+            chunks_->Next(inPlaceData, firstChunkLength_);
             ++repeatPacketCount_;
         }
         reused.response.Clear();
@@ -286,14 +288,17 @@ bool MetaCommandProcessor::StreamRemainingRepeats(Packet& reused)
     return true;
 }
 
-// True when the packet ends with the data of the first chunk, which chunk_
-// still holds: then the data of a chunk of the same length goes there.
-bool MetaCommandProcessor::RefillInPlace(Packet& packet)
+// Where the data of the first chunk, which chunk_ still holds, ends the
+// packet: the data of a chunk of the same length goes there. Null when the
+// packet does not end with it.
+unsigned char* MetaCommandProcessor::InPlaceData(Packet& packet)
 {
-    unsigned char* bytes = nullptr;
-    const std::size_t length = packet.request.ComputeTotalPacketByteCodeLength();
-    return length >= firstChunkLength_ && packet.request.GetPacketByteCodeBuffer(&bytes) &&
-           std::memcmp(bytes + (length - firstChunkLength_), chunk_.data(), firstChunkLength_) == 0;
+    ByteCodeState& request = StateOf(packet.request);
+    if (request.buffer == nullptr || request.length < firstChunkLength_) {
+        return nullptr;
+    }
+    unsigned char* data = request.buffer.get() + (request.length - firstChunkLength_);
+    return std::memcmp(data, chunk_.data(), firstChunkLength_) == 0 ? data : nullptr;
 }
 
 bool MetaCommandProcessor::SendRequestSequence()
