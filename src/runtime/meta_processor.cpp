@@ -63,10 +63,11 @@ struct Packet {
 // more than the bytes behind its header; 0 when it carries none.
 std::int64_t ReceivedPayloadLength(const TarnCommandByteCode& response)
 {
-    const std::int64_t announced = response.DeterminePacketDataPayloadLength();
-    const std::int64_t held =
-        static_cast<std::int64_t>(response.ComputeTotalPacketByteCodeLength()) - kTarnHeaderLength;
-    return std::max<std::int64_t>(0, std::min(announced, held));
+    const ByteCodeState& packet = StateOf(response);
+    if (packet.length < static_cast<std::size_t>(kTarnHeaderLength) || !HasTransportMark(packet.buffer.get())) {
+        return 0;
+    }
+    return std::max<std::int64_t>(0, ResponsePayloadAvailable(packet.buffer.get(), packet.length));
 }
 
 // Decodes through the inline decompilation: it runs for every packet of a
