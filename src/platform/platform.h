@@ -60,6 +60,21 @@ std::unique_ptr<std::ostream> OpenTruncatedOutputFile(const std::string& path);
 // Milliseconds since the system started, wrapping at 32 bits.
 std::uint32_t TickCountMilliseconds();
 
+// The library's own state for the calling thread: one pointer, handed to the
+// release function when the thread ends. C++ thread_local objects with
+// destructors are not used for this because not every runtime destroys them
+// before it frees their storage.
+using ThreadStateRelease = void (*)(void* state);
+
+// The calling thread's state; null until KeepThreadState gives it one, and
+// again once it has been released.
+void* ThreadState();
+
+// Makes state the calling thread's, for release to free when the thread ends;
+// every call passes the same release. False, and nothing kept, when the system
+// has no room for it.
+bool KeepThreadState(void* state, ThreadStateRelease release);
+
 } // namespace Platform
 } // namespace TarnLinkPrivate
 

@@ -2,11 +2,20 @@
 
 namespace TarnLinkPrivate {
 
-ThreadExchanges& MakeThreadPool()
+namespace {
+
+void ReleaseThreadPool(void* pool) { delete static_cast<ThreadExchanges*>(pool); }
+
+} // namespace
+
+ThreadExchanges& MakeThreadPool(std::unique_ptr<ThreadExchanges>& unkept)
 {
-    thread_local std::unique_ptr<ThreadExchanges> owner = std::make_unique<ThreadExchanges>();
-    ThreadPoolPointer() = owner.get();
-    return *owner;
+    auto pool = std::make_unique<ThreadExchanges>();
+    if (Platform::KeepThreadState(pool.get(), ReleaseThreadPool)) {
+        return *pool.release();
+    }
+    unkept = std::move(pool);
+    return *unkept;
 }
 
 Exchange* MakeBeyond(ThreadExchanges& pool, std::size_t level)

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "command/byte_code_state.h"
+#include "platform/platform.h"
 #include "tarnlink/TarnCommandByteCode.h"
 
 namespace TarnLinkPrivate {
@@ -33,15 +34,10 @@ struct ThreadExchanges {
     std::size_t leased = 0;
 };
 
-// The calling thread's pool once made: a plain thread-local pointer, read
-// without a first-use check.
-inline ThreadExchanges*& ThreadPoolPointer()
-{
-    static thread_local ThreadExchanges* pool = nullptr;
-    return pool;
-}
-// Makes the calling thread's pool, which lives as long as the thread.
-ThreadExchanges& MakeThreadPool();
+// Makes a pool for the calling thread and has the platform release it when the
+// thread ends. Should the system keep no state for the thread, the pool is
+// handed to unkept instead, to live as long as one lease.
+ThreadExchanges& MakeThreadPool(std::unique_ptr<ThreadExchanges>& unkept);
 // A pair made for a lease at a level beyond the kept ones.
 Exchange* MakeBeyond(ThreadExchanges& pool, std::size_t level);
 
@@ -71,13 +67,14 @@ public:
     TarnLink::TarnCommandByteCode& Response() { return exchange_->response; }
 
 private:
-    static ThreadExchanges& ThreadPool()
+    ThreadExchanges& ThreadPool()
     {
-        ThreadExchanges* pool = ThreadPoolPointer();
-        return pool != nullptr ? *pool : MakeThreadPool();
+        auto* pool = static_cast<ThreadExchanges*>(Platform::ThreadState());
+        return pool != nullptr ? *pool : MakeThreadPool(unkept_);
     }
 
-    ThreadExchanges& pool_; // reached once per lease: a thread-local access is not free
+    std::unique_ptr<ThreadExchanges> unkept_; // made before pool_, which may take it
+    ThreadExchanges& pool_;                   // reached once per lease: a thread's state is not free to reach
     std::size_t level_;
     Exchange* exchange_;
 };

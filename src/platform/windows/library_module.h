@@ -14,6 +14,10 @@ void RememberLibraryModule(HMODULE module);
 // entry ran, the module that holds this code.
 HMODULE LibraryModule();
 
+// Releases the state of every thread that still holds one and frees its slot,
+// so that no thread's end calls into the DLL once it is unloaded.
+void ReleaseEveryThreadState();
+
 } // namespace Platform
 } // namespace TarnLinkPrivate
 
