@@ -61,9 +61,9 @@ std::unique_ptr<std::ostream> OpenTruncatedOutputFile(const std::string& path);
 std::uint32_t TickCountMilliseconds();
 
 // The library's own state for the calling thread: one pointer, handed to the
-// release function when the thread ends. C++ thread_local objects with
-// destructors are not used for this because not every runtime destroys them
-// before it frees their storage.
+// release function when the thread ends. Behind the platform because where
+// the pointer lives differs: the MinGW-w64 runtime frees the storage of C++
+// thread_local objects before it runs their destructors.
 using ThreadStateRelease = void (*)(void* state);
 
 // The calling thread's state; null until KeepThreadState gives it one, and

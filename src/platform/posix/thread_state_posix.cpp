@@ -1,12 +1,10 @@
-// The calling thread's state through a thread-specific key, whose destructor
-// the system runs at thread end, and a plain thread-local copy of the pointer
-// for reading it without a call into the system.
+// The calling thread's state in a plain thread-local pointer, read without a
+// call, and its release in a thread-local object whose destructor the C++
+// runtime runs when the thread ends. The runtime keeps the library loaded
+// while a thread still has such a destructor to run, so no thread's end calls
+// into an unloaded library.
 
 #include "platform/platform.h"
-
-#include <pthread.h>
-
-#include <atomic>
 
 namespace TarnLinkPrivate {
 namespace Platform {
@@ -14,32 +12,22 @@ namespace Platform {
 namespace {
 
 thread_local void* gThreadState = nullptr;
-std::atomic<ThreadStateRelease> gRelease{nullptr};
 
-// Forgets the state before releasing it: a later thread-end destructor of
-// the host that executes again gets a fresh state, released in the system's
-// next round of destructors.
-void ReleaseAtThreadEnd(void* state)
-{
-    gThreadState = nullptr;
-    gRelease.load()(state);
-}
-
-struct ThreadEndKey {
-    pthread_key_t key{};
-    bool made = false;
+// Forgets the state before releasing it: should the host's own thread-end code
+// execute afterwards, it gets a fresh state rather than a freed one.
+struct ReleaseAtThreadEnd {
+    ThreadStateRelease release = nullptr;
+    ~ReleaseAtThreadEnd()
+    {
+        void* state = gThreadState;
+        gThreadState = nullptr;
+        if (state != nullptr && release != nullptr) {
+            release(state);
+        }
+    }
 };
 
-// Made once and never deleted: threads may end after the library is shut down.
-const ThreadEndKey& TheThreadEndKey()
-{
-    static const ThreadEndKey made = [] {
-        ThreadEndKey key;
-        key.made = pthread_key_create(&key.key, ReleaseAtThreadEnd) == 0;
-        return key;
-    }();
-    return made;
-}
+thread_local ReleaseAtThreadEnd gReleaseAtThreadEnd;
 
 } // namespace
 
@@ -47,11 +35,7 @@ void* ThreadState() { return gThreadState; }
 
 bool KeepThreadState(void* state, ThreadStateRelease release)
 {
-    gRelease.store(release);
-    const ThreadEndKey& key = TheThreadEndKey();
-    if (!key.made || pthread_setspecific(key.key, state) != 0) {
-        return false;
-    }
+    gReleaseAtThreadEnd.release = release;
     gThreadState = state;
     return true;
 }

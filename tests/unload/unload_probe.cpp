@@ -6,6 +6,12 @@
 
 #include <memory>
 
+#ifdef _WIN32
+#    define PROBE_EXPORT extern "C" __declspec(dllexport)
+#else
+#    define PROBE_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
+
 namespace {
 
 constexpr std::int32_t kDeviceId = 1;
@@ -18,7 +24,7 @@ std::unique_ptr<TarnLink::TarnVirtualDevice>& Device()
 
 } // namespace
 
-extern "C" __declspec(dllexport) bool ProbeStart()
+PROBE_EXPORT bool ProbeStart()
 {
     Device() = std::make_unique<TarnLink::TarnVirtualDevice>("StudioBox");
     return TarnLink::TarnCommandFactory::Initialize() &&
@@ -27,7 +33,7 @@ extern "C" __declspec(dllexport) bool ProbeStart()
 
 // Executes one command on the calling thread, which leaves the thread holding
 // TarnLink's per-thread buffers.
-extern "C" __declspec(dllexport) bool ProbeExecute()
+PROBE_EXPORT bool ProbeExecute()
 {
     TarnLink::TarnCommand mute("AudioHostChanMute");
     mute.SetParamUInt8("HostChannel", 3);
@@ -35,7 +41,7 @@ extern "C" __declspec(dllexport) bool ProbeExecute()
     return TarnLink::TarnCommandFactory::Execute(mute);
 }
 
-extern "C" __declspec(dllexport) bool ProbeStop()
+PROBE_EXPORT bool ProbeStop()
 {
     const bool removed = TarnLink::TarnCommandFactory::RemoveTargetConduit(Device().get(), kDeviceId);
     Device().reset();

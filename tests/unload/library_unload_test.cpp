@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
+#ifdef _WIN32
+#    define WIN32_LEAN_AND_MEAN
+#    include <windows.h>
+#else
+#    include <dlfcn.h>
+#endif
 
 #include <condition_variable>
 #include <mutex>
@@ -13,6 +17,26 @@
 namespace {
 
 using ProbeCall = bool (*)();
+
+#ifdef _WIN32
+using Module = HMODULE;
+Module Load(const char* path) { return LoadLibraryA(path); }
+// Through a generic function pointer, as the compiler asks of a cast from FARPROC.
+ProbeCall Find(Module module, const char* name)
+{
+    return reinterpret_cast<ProbeCall>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+bool Unload(Module module) { return FreeLibrary(module) != 0; }
+// The system frees a DLL nothing holds; other systems may keep a library
+// loaded until its threads' ends have run.
+void ExpectTarnLinkUnloaded() { EXPECT_EQ(GetModuleHandleA("tarnlink.dll"), nullptr) << "nothing else holds it"; }
+#else
+using Module = void*;
+Module Load(const char* path) { return dlopen(path, RTLD_NOW | RTLD_LOCAL); }
+ProbeCall Find(Module module, const char* name) { return reinterpret_cast<ProbeCall>(dlsym(module, name)); }
+bool Unload(Module module) { return dlclose(module) == 0; }
+void ExpectTarnLinkUnloaded() {}
+#endif
 
 class Latch {
 public:
@@ -34,17 +58,10 @@ private:
     bool open_ = false;
 };
 
-// Through a generic function pointer, as the compiler asks of a cast from FARPROC.
-ProbeCall Find(HMODULE probe, const char* name)
+TEST(LibraryUnloadTest, AThreadThatExecutedEndsAfterTheLibraryIsUnloaded)
 {
-    return reinterpret_cast<ProbeCall>(reinterpret_cast<void (*)()>(GetProcAddress(probe, name)));
-}
-
-TEST(DllUnloadTest, AThreadThatExecutedEndsAfterTheLibraryIsUnloaded)
-{
-    HMODULE probe = LoadLibraryA("unload_probe.dll");
+    Module probe = Load(UNLOAD_PROBE_PATH);
     ASSERT_NE(probe, nullptr);
-    ASSERT_NE(GetModuleHandleA("tarnlink.dll"), nullptr);
     const ProbeCall start = Find(probe, "ProbeStart");
     const ProbeCall execute = Find(probe, "ProbeExecute");
     const ProbeCall stop = Find(probe, "ProbeStop");
@@ -63,8 +80,8 @@ TEST(DllUnloadTest, AThreadThatExecutedEndsAfterTheLibraryIsUnloaded)
     EXPECT_TRUE(executedOnThread);
     EXPECT_TRUE(execute()) << "the main thread executes too";
     EXPECT_TRUE(stop());
-    EXPECT_TRUE(FreeLibrary(probe));
-    EXPECT_EQ(GetModuleHandleA("tarnlink.dll"), nullptr) << "nothing else holds the library";
+    EXPECT_TRUE(Unload(probe));
+    ExpectTarnLinkUnloaded();
 
     unloaded.Open();
     worker.join();
