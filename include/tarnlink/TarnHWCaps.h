@@ -9,6 +9,7 @@
 
 namespace TarnLinkPrivate {
 struct ConditionContents;
+struct CapsHandleAccess;
 } // namespace TarnLinkPrivate
 
 // The capability sets of the hardware types, their conditions, and the
@@ -95,6 +96,7 @@ public:
 
 private:
     friend class TarnHWCapsFactory;
+    friend struct TarnLinkPrivate::CapsHandleAccess; // the library's own questions read a value in place
     explicit TarnHWCaps(const char* hardwareType);
     ~TarnHWCaps();
     TarnHWCaps(const TarnHWCaps&) = delete;

@@ -1,7 +1,12 @@
 #include "hwcaps/capability_lookups.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
+#include <string_view>
+
+#include "hwcaps/caps_handle_record.h"
 
 namespace TarnLinkPrivate {
 
@@ -12,7 +17,7 @@ using TarnLink::HWCaps::TarnHWCapsManager;
 
 namespace {
 
-constexpr char kTrueTexts[][sizeof "TRUE"] = {"TRUE", "true", "True"};
+constexpr std::string_view kTrueTexts[] = {"TRUE", "true", "True"};
 
 TarnHWCapsInterceptor* ActiveInterceptor(const TarnHWCapsManager& manager, std::int32_t conduitId)
 {
@@ -23,25 +28,19 @@ TarnHWCapsInterceptor* ActiveInterceptor(const TarnHWCapsManager& manager, std::
     return interceptor;
 }
 
-// text holds a NUL within its first sizeof kTrueTexts[0] bytes, so comparing
-// those bytes compares the texts up to the NUL.
-bool IsTrueText(const char* text)
-{
-    for (const char* trueText : kTrueTexts) {
-        if (std::memcmp(text, trueText, sizeof kTrueTexts[0]) == 0) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // A boolean is a string property with one of the true texts, compared up to
-// a NUL byte as its copy into a C buffer is. The buffer keeps one character
-// more than a true text, so a longer value never compares equal.
+// a NUL byte as a copy into a C buffer would be. Read in place: a question
+// asked from a host's playback loop copies nothing.
 bool ReadBoolean(const TarnHWCaps* caps, const char* key, CmdParamConditionList* cond)
 {
-    char text[sizeof kTrueTexts[0] + 1] = {};
-    return caps != nullptr && caps->GetPropertyAsString(key, sizeof text, text, cond) && IsTrueText(text);
+    const std::string* text =
+        caps != nullptr ? TarnLink::VariantImpl::variant_cast<std::string>(CapsHandleAccess::Property(*caps, key, cond))
+                        : nullptr;
+    if (text == nullptr) {
+        return false;
+    }
+    const std::string_view upToNul(text->c_str());
+    return std::find(std::begin(kTrueTexts), std::end(kTrueTexts), upToNul) != std::end(kTrueTexts);
 }
 
 bool ReadInteger(const TarnHWCaps* caps, const char* key, std::int32_t* value, CmdParamConditionList* cond)

@@ -25,4 +25,21 @@ struct TarnLink::HWCaps::TarnHWCaps::Record {
     }
 };
 
+namespace TarnLinkPrivate {
+
+// The set behind a handle, for the library's own capability questions: a
+// value read in place costs no copy into a host buffer.
+struct CapsHandleAccess {
+    // Null when the handle has no set, or the set no such property under
+    // the host's conditions.
+    static const Variant* Property(const TarnLink::HWCaps::TarnHWCaps& caps, const char* name,
+                                   const TarnLink::HWCaps::CmdParamConditionList* cond)
+    {
+        const HWCapsData* data = caps.record_->Data();
+        return data != nullptr ? data->FindProperty(name, TarnLink::HWCaps::TarnHWCaps::ConditionsOf(cond)) : nullptr;
+    }
+};
+
+} // namespace TarnLinkPrivate
+
 #endif

@@ -37,11 +37,8 @@ std::size_t ConditionContents::Count() const
     return count;
 }
 
-bool ConditionContents::SameConditionsAs(const ConditionContents& other) const
+bool ConditionContents::SamePairsAs(const ConditionContents& other) const
 {
-    if (conditions.size() != other.conditions.size()) {
-        return false;
-    }
     for (const auto& command : conditions) {
         const auto otherCommand = other.conditions.find(command.first);
         if (otherCommand == other.conditions.end() || otherCommand->second.size() != command.second.size()) {

@@ -26,9 +26,17 @@ struct ConditionContents {
     std::size_t Count() const;
     bool IsEmpty() const { return conditions.empty(); }
     // Same (command, parameter) pairs with the same numeric values; keynames
-    // and symbol texts play no part.
-    bool SameConditionsAs(const ConditionContents& other) const;
+    // and symbol texts play no part. Inline for the unconditional questions
+    // most hosts ask, which compare two empty lists.
+    bool SameConditionsAs(const ConditionContents& other) const
+    {
+        return conditions.size() == other.conditions.size() && (conditions.empty() || SamePairsAs(other));
+    }
     const ConditionValue* Find(const char* command, const char* parameter) const;
+
+private:
+    // For lists of the same non-zero size.
+    bool SamePairsAs(const ConditionContents& other) const;
 };
 
 // Both check the names against the command dictionary; a repeated

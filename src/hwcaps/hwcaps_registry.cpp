@@ -14,11 +14,11 @@ using HWCapsRegistry = std::map<std::string, std::unique_ptr<HWCapsData>, std::l
 
 struct RegistryState {
     HWCapsRegistry registry;
-    std::uint64_t generation = 0;
 };
 
-RegistryState& State() { return ProcessWide<RegistryState>(); }
-HWCapsRegistry& Registry() { return State().registry; }
+HWCapsRegistry& Registry() { return ProcessWide<RegistryState>().registry; }
+
+void MoveGenerationOn() { ++ProcessWide<HWCapsRegistryGenerationCounter>().value; }
 
 } // namespace
 
@@ -46,11 +46,9 @@ bool RegisterHWCapsData(std::unique_ptr<HWCapsData>& data)
     return Registry().try_emplace(hardwareType, std::move(data)).second;
 }
 
-std::uint64_t HWCapsRegistryGeneration() { return State().generation; }
-
 void DiscardHWCapsData()
 {
-    ++State().generation;
+    MoveGenerationOn();
     for (auto& entry : Registry()) {
         entry.second.reset();
     }
@@ -58,7 +56,7 @@ void DiscardHWCapsData()
 
 void TearDownHWCapsRegistry()
 {
-    ++State().generation;
+    MoveGenerationOn();
     HWCapsRegistry().swap(Registry());
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "hwcaps/hwcaps_data.h"
+#include "platform/process_wide.h"
 #include "tarnlink/TarnHWCaps.h"
 
 namespace TarnLinkPrivate {
@@ -20,8 +21,13 @@ bool FindHWCapsEntry(const std::string& hardwareType, HWCapsData** data);
 // outlived a discard or Terminate (it then reads none). The route of tests and
 // checks into a set's content.
 HWCapsData* RegisteredDataOf(const TarnLink::HWCaps::TarnHWCaps& caps);
-// Moves on each time the registry destroys sets.
-std::uint64_t HWCapsRegistryGeneration();
+// Moves on each time the registry destroys sets, which the host never does
+// while it asks capability questions, so a plain integer serves. Inline:
+// every question through a handle reads it.
+struct HWCapsRegistryGenerationCounter {
+    std::uint64_t value = 0;
+};
+inline std::uint64_t HWCapsRegistryGeneration() { return ProcessWide<HWCapsRegistryGenerationCounter>().value; }
 // Registers the set under its hardware type and takes it; false, leaving data
 // with the caller, when the type has an entry already.
 bool RegisterHWCapsData(std::unique_ptr<HWCapsData>& data);

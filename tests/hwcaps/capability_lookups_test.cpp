@@ -18,6 +18,7 @@ const char kLookupBox[] =
     " Property IsHDSupported STRING TRUE ; Property SupportsHD STRING false ;"
     " Property BoolUpper STRING TRUE ; Property BoolLower STRING true ; Property BoolTitle STRING True ;"
     " Property BoolMixed STRING tRUE ; Property BoolYes STRING yes ; Property BoolOne STRING 1 ;"
+    " Property BoolLonger STRING TRUEST ; Property BoolShorter STRING TRU ;"
     " Property BoolInteger INTEGER 1 ; Property LookupOnlyInteger INTEGER 5 ; Property LookupOnlyString STRING Here ;"
     " Property MaxAudioChannels INTEGER 16 ; Property PeripheralName STRING Lookup_Box_One ;"
     " Property AudioChannelEnumeration STRING 1_2_3_4 ;"
@@ -58,8 +59,9 @@ TEST_F(LookupTest, OnlyThreeSpellingsOfTrueAreTrue)
     const struct {
         const char* key;
         bool expected;
-    } cases[] = {{"BoolUpper", true}, {"BoolLower", true}, {"BoolTitle", true},    {"BoolMixed", false},
-                 {"BoolYes", false},  {"BoolOne", false},  {"BoolInteger", false}, {"NoSuchKey", false}};
+    } cases[] = {{"BoolUpper", true},   {"BoolLower", true},   {"BoolTitle", true},    {"BoolMixed", false},
+                 {"BoolYes", false},    {"BoolOne", false},    {"BoolInteger", false}, {"NoSuchKey", false},
+                 {"BoolLonger", false}, {"BoolShorter", false}};
     for (const auto& boolCase : cases) {
         EXPECT_EQ(LookupBoolProperty(boolCase.key, nullptr, 0), boolCase.expected) << boolCase.key;
     }
