@@ -76,14 +76,13 @@ bool CompileStreamPacket(const CommandState& command, const TarnDataCommandForma
 // The packet of a command laid out for its definition by one of the two
 // short paths, in a library that is initialized and writes no compile trace;
 // false when neither applies, the packet not counting.
-inline bool CompilePlanned(const CommandState& command, const CommandFormat* found, ByteCodeState& packet)
+inline bool CompilePlanned(const CommandState& command, ByteCodeState& packet)
 {
-    if (found == nullptr || found->IsMetaCommandFormat() || !command.IsLaidOutFor(*found) || !IsLibraryInitialized() ||
-        IsCompileTrace()) {
+    const TarnDataCommandFormat* laidOut = command.LaidOutDataDefinition();
+    if (laidOut == nullptr || !IsLibraryInitialized() || IsCompileTrace()) {
         return false;
     }
-    // Every kind but Meta carries parameter data.
-    const auto& definition = static_cast<const TarnDataCommandFormat&>(*found);
+    const TarnDataCommandFormat& definition = *laidOut;
     const PacketPlan& plan = definition.Plan();
     if (const FixedPacket* fixed = plan.Fixed(command.isSend)) {
         return CompileFixedPacket(command, plan, *fixed, packet);
@@ -102,7 +101,8 @@ inline bool CompileCommand(const CommandState& state, const CommandFormat* found
     if (status != nullptr) {
         *status = TarnLink::kTLSuccess;
     }
-    if (!CompilePlanned(state, found, packet)) {
+    // A command laid out for its definition has found that same definition.
+    if (!CompilePlanned(state, packet)) {
         return CompileWithChecks(state, found, packet, timeoutMillisec, status);
     }
     if (timeoutMillisec != nullptr) {
@@ -122,16 +122,16 @@ inline const unsigned char* SuccessfulPayload(const ByteCodeState& response, std
     return available < 0 ? nullptr : packet + kTarnHeaderLength;
 }
 
-// A successful response to a command of a Tarn definition, in a library that
-// is initialized and writes no trace: the status, and for a command laid out
-// for a definition with fixed-size data whose values the response all
-// carries, the values straight into the command's slots, as the
-// Decompilation would set them. False, the command untouched, for any other
-// response, which the Decompilation handles with its messages.
-inline bool DecompilePlanned(CommandState& command, const CommandFormat* found, const ByteCodeState& response,
-                             bool lenient)
+// A successful response to a command laid out for a Tarn definition, in a
+// library that is initialized and writes no trace: the status, and for a
+// definition with fixed-size data whose values the response all carries, the
+// values straight into the command's slots, as the Decompilation would set
+// them. False, the command untouched, for any other response, which the
+// Decompilation handles with its messages.
+inline bool DecompilePlanned(CommandState& command, const ByteCodeState& response, bool lenient)
 {
-    if (found == nullptr || !found->IsTarnCommandFormat() || !IsLibraryInitialized() || IsCompileTrace()) {
+    const TarnDataCommandFormat* definition = command.LaidOutDataDefinition();
+    if (definition == nullptr || !definition->IsTarnCommandFormat() || !IsLibraryInitialized() || IsCompileTrace()) {
         return false;
     }
     std::int64_t available = 0;
@@ -143,9 +143,9 @@ inline bool DecompilePlanned(CommandState& command, const CommandFormat* found, 
         command.status = TarnLink::kTLSuccess; // a send's answer carries nothing to read
         return true;
     }
-    const PacketPlan& plan = static_cast<const TarnDataCommandFormat*>(found)->Plan();
+    const PacketPlan& plan = definition->Plan();
     const FixedPacket* send = plan.Fixed(true); // a response carries what a send packet does
-    if (!command.IsLaidOutFor(*found) || send == nullptr || available < send->valuesEnd - send->headerLength) {
+    if (send == nullptr || available < send->valuesEnd - send->headerLength) {
         return false;
     }
     command.status = TarnLink::kTLSuccess;
@@ -158,16 +158,14 @@ inline bool DecompilePlanned(CommandState& command, const CommandFormat* found, 
     return true;
 }
 
-// Decodes the response into the command given its definition (null for an
-// unknown name), the way DecompileTarnByteCode does.
-inline bool DecompileCommand(CommandState& command, const CommandFormat* definition, const ByteCodeState& response,
-                             TarnLink::CommandStatus_t* status, bool lenient)
+// Decodes the response into the command, the way DecompileTarnByteCode does.
+inline bool DecompileCommand(CommandState& command, const ByteCodeState& response, TarnLink::CommandStatus_t* status,
+                             bool lenient)
 {
     if (status != nullptr) {
         *status = TarnLink::kTLSuccess;
     }
-    return DecompilePlanned(command, definition, response, lenient) ||
-           DecompileWithChecks(command, definition, response, status, lenient);
+    return DecompilePlanned(command, response, lenient) || DecompileWithChecks(command, response, status, lenient);
 }
 
 } // namespace TarnLinkPrivate

@@ -17,12 +17,15 @@ void CommandState::LayOut(const CommandFormat* definition)
     std::vector<Slot> previous;
     previous.swap(slots_);
     definition_ = definition;
+    dataDefinition_ = definition != nullptr && !definition->IsMetaCommandFormat()
+                          ? static_cast<const TarnDataCommandFormat*>(definition)
+                          : nullptr;
     generation_ = RegistryGeneration();
     laidOutCount_ = definition != nullptr ? definition->Parameters().size() : 0;
     slots_.reserve(laidOutCount_);
     if (definition != nullptr) {
         for (const ParameterDefinition& parameter : definition->Parameters()) {
-            slots_.push_back(Slot{parameter.name, ParameterValue(), 0});
+            slots_.emplace_back(parameter.name.data(), parameter.name.size());
         }
     }
     for (Slot& slot : previous) {
@@ -36,6 +39,11 @@ void CommandState::LayOut(const CommandFormat* definition)
             slots_.push_back(std::move(slot));
         }
     }
+}
+
+void CommandState::DropSlotsBeyondLayout()
+{
+    slots_.erase(slots_.begin() + static_cast<std::ptrdiff_t>(laidOutCount_), slots_.end());
 }
 
 const ParameterValue* CommandState::Find(const char* parameterName, std::size_t length) const
@@ -58,7 +66,7 @@ ParameterValue& CommandState::Assign(const char* parameterName, std::size_t leng
 {
     auto* slot = const_cast<Slot*>(FindSlot(parameterName, length));
     if (slot == nullptr) {
-        slots_.push_back(Slot{std::string(parameterName, length), ParameterValue(), 0});
+        slots_.emplace_back(parameterName, length);
         slot = &slots_.back();
     }
     MarkSet(*slot);

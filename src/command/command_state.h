@@ -29,6 +29,9 @@ namespace TarnLinkPrivate {
 class CommandState {
 public:
     struct Slot {
+        // Made in place in the slot vector: a slot is too large to move cheaply.
+        Slot(const char* parameterName, std::size_t length) : name(parameterName, length) {}
+
         std::string name;
         ParameterValue value;
         std::uint32_t setOrder = 0; // when it was first set, for the text forms
@@ -50,6 +53,15 @@ public:
     bool IsLaidOutFor(const CommandFormat& definition) const
     {
         return &definition == definition_ && generation_ == RegistryGeneration();
+    }
+
+    // The definition the slots are laid out for, when it carries parameter
+    // data (a Tarn or Diag one) and the dictionary has not changed since;
+    // null otherwise. What the planned paths of compiler and decoder start
+    // from, found with one check.
+    const TarnDataCommandFormat* LaidOutDataDefinition() const
+    {
+        return generation_ == RegistryGeneration() ? dataDefinition_ : nullptr;
     }
 
     // Lays the slots out again when the dictionary has changed since naming.
@@ -92,7 +104,7 @@ public:
 
     void ClearParameters()
     {
-        slots_.resize(laidOutCount_);
+        DropSlotsBeyondLayout();
         for (Slot& slot : slots_) {
             slot.value.Reset();
         }
@@ -106,9 +118,8 @@ public:
     template <class WriteSlot>
     void ReplaceLaidOutValues(WriteSlot&& write)
     {
-        const auto laidOutEnd = slots_.begin() + static_cast<std::ptrdiff_t>(laidOutCount_);
-        if (laidOutEnd != slots_.end()) {
-            slots_.erase(laidOutEnd, slots_.end());
+        if (slots_.size() != laidOutCount_) {
+            DropSlotsBeyondLayout();
         }
         std::uint32_t order = 1;
         for (Slot& slot : slots_) {
@@ -138,6 +149,8 @@ private:
         return nullptr;
     }
     void LayOut(const CommandFormat* definition);
+    // Out of line: the planned decoder that may call it is a leaf otherwise.
+    void DropSlotsBeyondLayout();
     void MarkSet(Slot& slot)
     {
         if (!slot.value.IsSet()) {
@@ -147,8 +160,9 @@ private:
 
     std::vector<Slot> slots_;
     const CommandFormat* definition_ = nullptr;
-    std::uint64_t generation_ = 0; // of the dictionary definition_ came from
-    std::size_t laidOutCount_ = 0; // leading slots that follow the definition
+    const TarnDataCommandFormat* dataDefinition_ = nullptr; // definition_ unless it is a Meta one
+    std::uint64_t generation_ = 0;                          // of the dictionary definition_ came from
+    std::size_t laidOutCount_ = 0;                          // leading slots that follow the definition
     std::uint32_t nextSetOrder_ = 1;
 };
 

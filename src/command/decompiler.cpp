@@ -13,8 +13,7 @@ using TarnLink::TarnCommandByteCode;
 bool DecompileTarnByteCode(TarnCommand& command, const TarnCommandByteCode& byteCode, CommandStatus_t* status,
                            bool lenient)
 {
-    CommandState& state = StateOf(command);
-    return DecompileCommand(state, state.Definition(), StateOf(byteCode), status, lenient);
+    return DecompileCommand(StateOf(command), StateOf(byteCode), status, lenient);
 }
 
 } // namespace TarnLinkPrivate

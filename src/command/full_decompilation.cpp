@@ -175,9 +175,9 @@ private:
 
 } // namespace
 
-bool DecompileWithChecks(CommandState& command, const CommandFormat* definition, const ByteCodeState& response,
-                         CommandStatus_t* status, bool lenient)
+bool DecompileWithChecks(CommandState& command, const ByteCodeState& response, CommandStatus_t* status, bool lenient)
 {
+    const CommandFormat* definition = command.Definition();
     if (!PassesEntryChecks(definition, command.name.c_str(), EntryTexts{kNotInitialized, kMetaCommand})) {
         return false;
     }

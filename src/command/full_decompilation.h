@@ -12,11 +12,11 @@
 
 namespace TarnLinkPrivate {
 
-// Decodes the response into the command given its definition (null for an
-// unknown name); on failure, status (when not null) says why. Expects status,
-// when not null, to hold success.
-bool DecompileWithChecks(CommandState& command, const CommandFormat* definition, const ByteCodeState& response,
-                         TarnLink::CommandStatus_t* status, bool lenient);
+// Decodes the response into the command, by the definition its name has now
+// (none for an unknown name); on failure, status (when not null) says why.
+// Expects status, when not null, to hold success.
+bool DecompileWithChecks(CommandState& command, const ByteCodeState& response, TarnLink::CommandStatus_t* status,
+                         bool lenient);
 
 } // namespace TarnLinkPrivate
 

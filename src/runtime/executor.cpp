@@ -82,12 +82,11 @@ inline bool Conclude(TarnCommand& command, TarnConduit* targetConduit, std::uint
     return false;
 }
 
-inline bool DecodeAndConclude(TarnCommand& command, const CommandFormat* definition,
-                              const TarnCommandByteCode& response, TarnConduit* targetConduit,
+inline bool DecodeAndConclude(TarnCommand& command, const TarnCommandByteCode& response, TarnConduit* targetConduit,
                               std::uint32_t timeoutMillisec)
 {
     CommandStatus_t status = TarnLink::kTLSuccess;
-    if (!DecompileCommand(StateOf(command), definition, StateOf(response), &status, false)) {
+    if (!DecompileCommand(StateOf(command), StateOf(response), &status, false)) {
         command.SetStatus(status);
         return false;
     }
@@ -121,7 +120,7 @@ bool ExecuteDataCommand(TarnCommand& command, const CommandFormat* definition, T
     if (AnyListenerInstalled() &&
         !TransmitListenersLetProceed(command, request, response, useResponse, targetConduit)) {
         if (useResponse) {
-            return DecodeAndConclude(command, StateOf(command).Definition(), response, targetConduit, timeoutMillisec);
+            return DecodeAndConclude(command, response, targetConduit, timeoutMillisec);
         }
         command.SetStatus(TarnLink::kTLSuccess);
         return true;
@@ -134,7 +133,7 @@ bool ExecuteDataCommand(TarnCommand& command, const CommandFormat* definition, T
         command.SetStatus(transmitStatus == TarnLink::kTLSuccess ? TarnLink::kTLTransmitFailure : transmitStatus);
         return false;
     }
-    return DecodeAndConclude(command, StateOf(command).Definition(), response, targetConduit, timeoutMillisec);
+    return DecodeAndConclude(command, response, targetConduit, timeoutMillisec);
 }
 
 bool IsSuccessResponse(const TarnCommandByteCode& response)

@@ -75,8 +75,7 @@ std::int64_t ReceivedPayloadLength(const TarnCommandByteCode& response)
 bool DecodesToSuccess(TarnCommand& command, const TarnCommandByteCode& response)
 {
     CommandState& state = StateOf(command);
-    return DecompileCommand(state, state.Definition(), StateOf(response), nullptr, false) &&
-           state.status == TarnLink::kTLSuccess;
+    return DecompileCommand(state, StateOf(response), nullptr, false) && state.status == TarnLink::kTLSuccess;
 }
 
 class MetaCommandProcessor {
