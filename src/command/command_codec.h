@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "command/byte_code_state.h"
 #include "command/command_state.h"
@@ -150,12 +151,11 @@ inline bool DecompilePlanned(CommandState& command, const ByteCodeState& respons
     }
     command.status = TarnLink::kTLSuccess;
     const unsigned char* packet = payload - send->headerLength;
-    const PlannedInteger* integers = plan.Integers();
-    command.ReplaceLaidOutValues([packet, integers](std::size_t index, ParameterValue& value) {
-        const PlannedInteger& integer = integers[index];
-        value.SetRawInteger(integer.type, ReadBigEndianInteger(packet + integer.offset, integer.width));
+    const PlannedInteger* integer = plan.Integers();
+    return command.ReplaceLaidOutIntegers([packet, &integer] {
+        const PlannedInteger& read = *integer++;
+        return std::pair(read.type, ReadBigEndianInteger(packet + read.offset, read.width));
     });
-    return true;
 }
 
 // Decodes the response into the command, the way DecompileTarnByteCode does.

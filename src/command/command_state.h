@@ -111,22 +111,29 @@ public:
         nextSetOrder_ = 1;
     }
 
-    // Sets the value of every slot of the layout this command has
-    // (IsLaidOutFor) by write(index, value), in slot order, and drops every
-    // other parameter: what clearing the command and then setting each slot
-    // in turn gives, in one pass.
-    template <class WriteSlot>
-    void ReplaceLaidOutValues(WriteSlot&& write)
+    // Sets each slot of the layout this command has (IsLaidOutFor) to the
+    // next integer that next() gives, in slot order: what clearing the command
+    // and then setting each slot in turn gives, in one pass that frees nothing
+    // and so makes no call. False, some values set, for a command that holds
+    // more than its layout or a byte stream, which clearing must free: the
+    // caller then decodes it afresh the full way.
+    template <class NextInteger>
+    bool ReplaceLaidOutIntegers(NextInteger&& next)
     {
         if (slots_.size() != laidOutCount_) {
-            DropSlotsBeyondLayout();
+            return false;
         }
         std::uint32_t order = 1;
         for (Slot& slot : slots_) {
-            write(order - 1, slot.value);
+            if (slot.value.Holds(ParamType::kBytes)) {
+                return false;
+            }
+            const auto [type, bits] = next();
+            slot.value.OverwriteWithInteger(type, bits);
             slot.setOrder = order++;
         }
         nextSetOrder_ = order;
+        return true;
     }
 
     // The set slots in the order their names were first set.

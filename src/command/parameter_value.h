@@ -41,6 +41,11 @@ public:
     void SetRawInteger(ParamType type, std::uint64_t bits)
     {
         ReleaseBytes();
+        OverwriteWithInteger(type, bits);
+    }
+    // The same for a value that holds no byte stream, so nothing to free.
+    void OverwriteWithInteger(ParamType type, std::uint64_t bits)
+    {
         kind_ = static_cast<std::uint8_t>(type);
         bits_ = bits;
     }

@@ -88,6 +88,23 @@ TEST_F(DecompilerTest, AnswerReplacesEveryEarlierValueInDefinitionOrder)
     EXPECT_EQ(text.str(), "\ntarn send AudioHostChanMute HostChannel UINT8 7 . ;");
 }
 
+TEST_F(DecompilerTest, AnswerReplacesByteStreamsHeldInIntegerParameters)
+{
+    // A stream in the first or the last parameter: the answer's integers
+    // replace it either way, in definition order.
+    for (const char* streamParameter : {"HostChannel", "Mute"}) {
+        TarnCommand mute("AudioHostChanMute");
+        mute.SetParamUInt8("HostChannel", 2);
+        mute.SetParamUInt8("Mute", 0);
+        mute.SetParamByteStream(streamParameter, "xyz", 3);
+        ASSERT_TRUE(Decompile(mute, {0x0B, 0x0B, 0x00, 0x06, 0x40, 0x2E, 0x00, 0x00, 0x05, 0x01}, true))
+            << streamParameter;
+        std::ostringstream text;
+        mute.WriteParsable(text);
+        EXPECT_EQ(text.str(), "\ntarn send AudioHostChanMute HostChannel UINT8 5 Mute UINT8 1 . ;") << streamParameter;
+    }
+}
+
 TEST_F(DecompilerTest, HardwareVerdictsLeaveTheParameters)
 {
     struct Case {
