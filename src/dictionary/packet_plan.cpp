@@ -2,8 +2,14 @@
 
 #include "dictionary/command_format.h"
 #include "dictionary/packet_layout.h"
+#include "wire/big_endian.h"
 
 namespace TarnLinkPrivate {
+
+// The planned paths read and write each integer as one machine word.
+#define TARNLINK_INTEGER_TYPE(Id, keyword, size, CppType, dumpName) \
+    static_assert(IsWordWidth(size), keyword " values are not a word wide");
+#include "dictionary/parameter_type_table.h"
 
 namespace {
 

@@ -55,6 +55,25 @@ inline std::uint64_t ReadBigEndianInteger(const unsigned char* in, std::size_t w
     return ReadBigEndian(in, width);
 }
 
+// Whether an integer of this width is read and written without a loop.
+constexpr bool IsWordWidth(std::size_t width) { return width == 1 || width == 2 || width == 4 || width == 8; }
+
+// The same for a word width (IsWordWidth): no loop, so the decoder's planned
+// pass keeps all it holds in registers.
+inline std::uint64_t ReadBigEndianWord(const unsigned char* in, std::size_t width)
+{
+    if (width == 1) {
+        return ReadBigEndian(in, 1);
+    }
+    if (width == 4) {
+        return ReadBigEndian(in, 4);
+    }
+    if (width == 2) {
+        return ReadBigEndian(in, 2);
+    }
+    return ReadBigEndian(in, 8);
+}
+
 } // namespace TarnLinkPrivate
 
 #endif
