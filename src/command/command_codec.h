@@ -127,8 +127,9 @@ inline const unsigned char* SuccessfulPayload(const ByteCodeState& response, std
 // library that is initialized and writes no trace: the status, and for a
 // definition with fixed-size data whose values the response all carries, the
 // values straight into the command's slots, as the Decompilation would set
-// them. False, the command untouched, for any other response, which the
-// Decompilation handles with its messages.
+// them. False for any other response or command, which the Decompilation
+// handles with its messages; it clears the command first, so the values this
+// path may have set by then do not count.
 inline bool DecompilePlanned(CommandState& command, const ByteCodeState& response, bool lenient)
 {
     const TarnDataCommandFormat* definition = command.LaidOutDataDefinition();

@@ -156,7 +156,7 @@ private:
         return nullptr;
     }
     void LayOut(const CommandFormat* definition);
-    // Out of line: the planned decoder that may call it is a leaf otherwise.
+    // Drops the parameters the definition lacks.
     void DropSlotsBeyondLayout();
     void MarkSet(Slot& slot)
     {
