@@ -155,7 +155,7 @@ inline bool DecompilePlanned(CommandState& command, const ByteCodeState& respons
     const PlannedInteger* integer = plan.Integers();
     return command.ReplaceLaidOutIntegers([packet, &integer] {
         const PlannedInteger& read = *integer++;
-        return std::pair(read.type, ReadBigEndianWord(packet + read.offset, read.width));
+        return std::pair(read.type, ReadBigEndianInteger(packet + read.offset, read.width));
     });
 }
 

@@ -6,7 +6,7 @@
 
 namespace TarnLinkPrivate {
 
-// The planned paths read and write each integer as one machine word.
+// The decoders read each integer as one machine word (ReadBigEndianInteger).
 #define TARNLINK_INTEGER_TYPE(Id, keyword, size, CppType, dumpName) \
     static_assert(IsWordWidth(size), keyword " values are not a word wide");
 #include "dictionary/parameter_type_table.h"

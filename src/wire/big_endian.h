@@ -40,27 +40,13 @@ inline std::uint64_t ReadBigEndian(const unsigned char* in, std::size_t width)
     return value;
 }
 
-// The same for the widths of integer parameters, as above.
-inline std::uint64_t ReadBigEndianInteger(const unsigned char* in, std::size_t width)
-{
-    if (width == 1) {
-        return ReadBigEndian(in, 1);
-    }
-    if (width == 4) {
-        return ReadBigEndian(in, 4);
-    }
-    if (width == 2) {
-        return ReadBigEndian(in, 2);
-    }
-    return ReadBigEndian(in, width);
-}
-
-// Whether an integer of this width is read and written without a loop.
+// Whether an integer of this width is read without a loop.
 constexpr bool IsWordWidth(std::size_t width) { return width == 1 || width == 2 || width == 4 || width == 8; }
 
-// The same for a word width (IsWordWidth): no loop, so the decoder's planned
-// pass keeps all it holds in registers.
-inline std::uint64_t ReadBigEndianWord(const unsigned char* in, std::size_t width)
+// The same for the widths of integer parameters, each a word (IsWordWidth),
+// unrolled and tested as above: no loop, so the decoder's planned pass keeps
+// all it holds in registers.
+inline std::uint64_t ReadBigEndianInteger(const unsigned char* in, std::size_t width)
 {
     if (width == 1) {
         return ReadBigEndian(in, 1);
