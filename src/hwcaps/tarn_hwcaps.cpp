@@ -12,6 +12,7 @@
 namespace TarnLink {
 namespace HWCaps {
 
+using TarnLinkPrivate::CapsHandleAccess;
 using TarnLinkPrivate::CommandValueEntry;
 using TarnLinkPrivate::ConditionContents;
 using TarnLinkPrivate::HWCapsData;
@@ -42,30 +43,23 @@ const char* TarnHWCaps::GetHWCapsFilename() const
 
 bool TarnHWCaps::HasProperty(const char* name, CmdParamConditionList* cond) const
 {
-    const HWCapsData* data = record_->Data();
-    return data != nullptr && data->FindProperty(name, ConditionsOf(cond)) != nullptr;
+    return CapsHandleAccess::Property(*this, name, cond) != nullptr;
 }
 
 bool TarnHWCaps::IsPropertyInteger(const char* name, CmdParamConditionList* cond) const
 {
-    const HWCapsData* data = record_->Data();
-    return data != nullptr && variant_cast<std::int32_t>(data->FindProperty(name, ConditionsOf(cond))) != nullptr;
+    return variant_cast<std::int32_t>(CapsHandleAccess::Property(*this, name, cond)) != nullptr;
 }
 
 bool TarnHWCaps::IsPropertyString(const char* name, CmdParamConditionList* cond) const
 {
-    const HWCapsData* data = record_->Data();
-    return data != nullptr && variant_cast<std::string>(data->FindProperty(name, ConditionsOf(cond))) != nullptr;
+    return variant_cast<std::string>(CapsHandleAccess::Property(*this, name, cond)) != nullptr;
 }
 
 bool TarnHWCaps::GetPropertyAsInteger(const char* name, std::int32_t* value, CmdParamConditionList* cond) const
 {
-    const HWCapsData* data = record_->Data();
-    if (data == nullptr || value == nullptr) {
-        return false;
-    }
-    const std::int32_t* stored = variant_cast<std::int32_t>(data->FindProperty(name, ConditionsOf(cond)));
-    if (stored == nullptr) {
+    const std::int32_t* stored = variant_cast<std::int32_t>(CapsHandleAccess::Property(*this, name, cond));
+    if (stored == nullptr || value == nullptr) {
         return false;
     }
     *value = *stored;
@@ -80,7 +74,7 @@ bool TarnHWCaps::GetPropertyAsString(const char* name, std::size_t size, char* b
         TarnLinkPrivate::CopyValueOut(std::string(), size, buffer);
         return false;
     }
-    const std::string* stored = variant_cast<std::string>(data->FindProperty(name, ConditionsOf(cond)));
+    const std::string* stored = variant_cast<std::string>(CapsHandleAccess::Property(*this, name, cond));
     return stored != nullptr && TarnLinkPrivate::CopyValueOut(*stored, size, buffer);
 }
 
