@@ -55,15 +55,20 @@ bool TransmitListenersLetProceed(TarnCommand& command, TarnCommandByteCode& requ
     return proceed;
 }
 
-bool NotifySuccess(TarnCommand& command, TarnConduit* targetConduit)
+void NotifyExecutionListeners(TarnCommand& command)
 {
-    targetConduit->CommandSucceeded(command);
-    if (!AnyListenerInstalled()) {
-        return true;
-    }
     const auto& listeners = ExecutionListeners();
     for (std::size_t i = 0; i < listeners.size(); ++i) {
         listeners[i]->CommandExecuted(command);
+    }
+}
+
+// Inline, as Conclude: every successful execution ends here.
+inline bool NotifySuccess(TarnCommand& command, TarnConduit* targetConduit)
+{
+    targetConduit->CommandSucceeded(command);
+    if (AnyListenerInstalled()) {
+        NotifyExecutionListeners(command);
     }
     return true;
 }
