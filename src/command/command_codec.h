@@ -112,15 +112,16 @@ inline bool CompileCommand(const CommandState& state, const CommandFormat* found
     return true;
 }
 
-// The parameter bytes of a marked, successful response; null for any other.
-inline const unsigned char* SuccessfulPayload(const ByteCodeState& response, std::int64_t& available)
+// A marked, successful response, and how many parameter bytes it carries
+// after its header; null for any other.
+inline const unsigned char* SuccessfulPacket(const ByteCodeState& response, std::int64_t& available)
 {
     const unsigned char* packet = response.buffer.get();
     if (!IsMarkedSuccessPacket(packet, response.length)) {
         return nullptr;
     }
     available = ResponsePayloadAvailable(packet, response.length);
-    return available < 0 ? nullptr : packet + kTarnHeaderLength;
+    return available < 0 ? nullptr : packet;
 }
 
 // A successful response to a command laid out for a Tarn definition, in a
@@ -137,8 +138,8 @@ inline bool DecompilePlanned(CommandState& command, const ByteCodeState& respons
         return false;
     }
     std::int64_t available = 0;
-    const unsigned char* payload = SuccessfulPayload(response, available);
-    if (payload == nullptr) {
+    const unsigned char* packet = SuccessfulPacket(response, available);
+    if (packet == nullptr) {
         return false;
     }
     if (command.isSend && !lenient) {
@@ -146,12 +147,10 @@ inline bool DecompilePlanned(CommandState& command, const ByteCodeState& respons
         return true;
     }
     const PacketPlan& plan = definition->Plan();
-    const FixedPacket* send = plan.Fixed(true); // a response carries what a send packet does
-    if (send == nullptr || available < send->valuesEnd - send->headerLength) {
+    if (available < plan.DecodedPayloadBytes()) {
         return false;
     }
     command.status = TarnLink::kTLSuccess;
-    const unsigned char* packet = payload - send->headerLength;
     const PlannedInteger* integer = plan.Integers();
     return command.ReplaceLaidOutIntegers([packet, &integer] {
         const PlannedInteger& read = *integer++;

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "dictionary/parameter_type.h"
@@ -47,6 +48,11 @@ public:
     // Null unless the definition has fixed-size data whose headers could be
     // written.
     const FixedPacket* Fixed(bool isSend) const { return fixed_ ? &packets_[isSend ? 0 : 1] : nullptr; }
+    // The bytes after its header that a successful response must carry for
+    // the planned decoder, which reads integer i from a response where a send
+    // packet has it; more than any response carries when it reads none (data
+    // of variable size, or a send header of another length than a response's).
+    std::int32_t DecodedPayloadBytes() const { return decodedPayloadBytes_; }
 
     void AddInteger(const PlannedInteger& integer, bool carriedByRequest)
     {
@@ -67,6 +73,9 @@ public:
     {
         packets_ = {send, request};
         fixed_ = true;
+        if (send.headerLength == kTarnHeaderLength) {
+            decodedPayloadBytes_ = send.valuesEnd - kTarnHeaderLength;
+        }
     }
 
 private:
@@ -79,6 +88,7 @@ private:
     std::size_t count_ = 0;
     std::size_t requestCount_ = 0;
     bool fixed_ = false;
+    std::int32_t decodedPayloadBytes_ = std::numeric_limits<std::int32_t>::max();
     std::array<FixedPacket, 2> packets_{}; // send, request
 };
 

@@ -121,19 +121,18 @@ bool ExecuteDataCommand(TarnCommand& command, const CommandFormat* definition, T
         return Conclude(command, targetConduit, timeoutMillisec);
     }
 
+    // A listener that stops the transmission may hand in a response of its
+    // own; otherwise the conduit transmits, given the name read afresh (a
+    // listener may have renamed the command, which frees the text an earlier
+    // pointer referred to). Both responses meet one decoding, inlined once.
     bool useResponse = true;
     if (AnyListenerInstalled() &&
         !TransmitListenersLetProceed(command, request, response, useResponse, targetConduit)) {
-        if (useResponse) {
-            return DecodeAndConclude(command, response, targetConduit, timeoutMillisec);
+        if (!useResponse) {
+            command.SetStatus(TarnLink::kTLSuccess);
+            return true;
         }
-        command.SetStatus(TarnLink::kTLSuccess);
-        return true;
-    }
-
-    // The name is read afresh: a listener may have renamed the command, which
-    // frees the text an earlier pointer referred to.
-    if (!targetConduit->Transmit(StateOf(command).name.c_str(), request, &response, timeoutMillisec)) {
+    } else if (!targetConduit->Transmit(StateOf(command).name.c_str(), request, &response, timeoutMillisec)) {
         const CommandStatus_t transmitStatus = response.ExtractStatus();
         command.SetStatus(transmitStatus == TarnLink::kTLSuccess ? TarnLink::kTLTransmitFailure : transmitStatus);
         return false;

@@ -92,10 +92,14 @@ inline void WriteStatusPacket(unsigned char statusByte, unsigned char* out)
     out[kTarnStatusOffset] = statusByte;
 }
 
-// True when the packet starts with the two transport marks.
+// True when the packet starts with the two transport marks, compared as one
+// two-byte word (the same in either byte order): every response is tested.
 inline bool HasTransportMark(const unsigned char* packet)
 {
-    return packet[0] == kTransportMark && packet[1] == kTransportMark;
+    constexpr std::uint16_t kTwoMarks = kTransportMark * 0x0101u;
+    std::uint16_t marks = 0;
+    std::memcpy(&marks, packet, sizeof marks);
+    return marks == kTwoMarks;
 }
 
 // True when a packet of length bytes is long enough for a Diag header and starts with its text.

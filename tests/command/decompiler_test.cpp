@@ -204,6 +204,16 @@ TEST_F(DecompilerTest, ReadsOnlyTheBytesTheResponseHolds)
     EXPECT_TRUE(noStream.GetParamByteStreamLength("BoardVersion", &length));
     EXPECT_EQ(length, 0u);
 
+    // A response longer than any packet, to a definition whose data vary in
+    // size: the stream takes all of it.
+    TarnCommand oversized("HAGetDeviceInfo");
+    oversized.SetupRequestDataCommand();
+    Bytes big = {0x0B, 0x0B, 0x0B, 0xBC, 0x40, 0x69, 0x00, 0x00, 0x02, 0x07, 0x00, 0x03};
+    big.resize(3008, 'v');
+    ASSERT_TRUE(Decompile(oversized, big));
+    EXPECT_TRUE(oversized.GetParamByteStreamLength("BoardVersion", &length));
+    EXPECT_EQ(length, 2996u);
+
     // A Diag response's data runs to its end, whatever its own length field says.
     TarnCommand diag = Request("TestDiagBlob");
     Bytes packet(36, 0x00);
