@@ -30,9 +30,13 @@ class CommandState {
 public:
     struct Slot {
         // Made in place in the slot vector: a slot is too large to move cheaply.
-        Slot(const char* parameterName, std::size_t length) : name(parameterName, length) {}
+        Slot(const char* parameterName, std::size_t length)
+            : name(parameterName, length), nameEnds(EndsOf(parameterName, length))
+        {
+        }
 
         std::string name;
+        NameEnds nameEnds;
         ParameterValue value;
         std::uint32_t setOrder = 0; // when it was first set, for the text forms
     };
@@ -148,8 +152,10 @@ private:
     const Slot* FindSlot(const char* parameterName, std::size_t length) const
     {
         // Lengths first: most names of one command differ in length.
+        const NameEnds ends = EndsOf(parameterName, length);
         for (const Slot& slot : slots_) {
-            if (slot.name.size() == length && SameNameBytes(slot.name.data(), parameterName, length)) {
+            if (slot.name.size() == length && slot.nameEnds == ends &&
+                (length <= kNameBytesInEnds || SameNameBytes(slot.name.data(), parameterName, length))) {
                 return &slot;
             }
         }

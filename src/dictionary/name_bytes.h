@@ -44,6 +44,43 @@ inline bool SameNameBytes(const char* a, const char* b, std::size_t length)
     return true;
 }
 
+// The first and the last word of a name (its bytes, for a name shorter than
+// four), read once: a look-up among the names of one command compares each
+// candidate's ends with the host's by value, without following the
+// candidate's text. Two names of one length are equal when their ends are and
+// they are no longer than kNameBytesInEnds; longer ones compare the rest too.
+struct NameEnds {
+    std::uint64_t head = 0;
+    std::uint64_t tail = 0;
+
+    bool operator==(const NameEnds& other) const { return head == other.head && tail == other.tail; }
+};
+
+constexpr std::size_t kNameBytesInEnds = 2 * sizeof(std::uint64_t);
+
+inline NameEnds EndsOf(const char* name, std::size_t length)
+{
+    NameEnds ends;
+    const auto readEnds = [name, length, &ends](auto word) {
+        decltype(word) head;
+        decltype(word) tail;
+        std::memcpy(&head, name, sizeof word);
+        std::memcpy(&tail, name + length - sizeof word, sizeof word);
+        ends.head = head;
+        ends.tail = tail;
+    };
+    if (length >= sizeof(std::uint64_t)) {
+        readEnds(std::uint64_t{});
+    } else if (length >= sizeof(std::uint32_t)) {
+        readEnds(std::uint32_t{});
+    } else {
+        for (std::size_t i = 0; i < length; ++i) {
+            ends.head = ends.head << 8 | static_cast<unsigned char>(name[i]);
+        }
+    }
+    return ends;
+}
+
 // Exactly equal names.
 inline bool SameName(std::string_view a, std::string_view b)
 {
