@@ -75,26 +75,26 @@ inline bool CompileFixedPacket(const CommandState& command, const PacketPlan& pl
 bool CompileStreamPacket(const CommandState& command, const TarnDataCommandFormat& definition, ByteCodeState& packet);
 
 // The packet of a command laid out for its definition by one of the two
-// short paths, in a library that is initialized and writes no compile trace;
-// false when neither applies, the packet not counting.
-inline bool CompilePlanned(const CommandState& command, ByteCodeState& packet)
+// short paths, in a library that is initialized and writes no compile trace,
+// and that definition; null when neither path applies, the packet not
+// counting.
+inline const TarnDataCommandFormat* CompilePlanned(const CommandState& command, ByteCodeState& packet)
 {
-    const TarnDataCommandFormat* laidOut = command.LaidOutDataDefinition();
-    if (laidOut == nullptr || !IsLibraryInitialized() || IsCompileTrace()) {
-        return false;
+    const TarnDataCommandFormat* definition = command.LaidOutDataDefinition();
+    if (definition == nullptr || !IsLibraryInitialized() || IsCompileTrace()) {
+        return nullptr;
     }
-    const TarnDataCommandFormat& definition = *laidOut;
-    const PacketPlan& plan = definition.Plan();
-    if (const FixedPacket* fixed = plan.Fixed(command.isSend)) {
-        return CompileFixedPacket(command, plan, *fixed, packet);
-    }
-    return definition.HasVariableLengthData() && CompileStreamPacket(command, definition, packet);
+    const PacketPlan& plan = definition->Plan();
+    const FixedPacket* fixed = plan.Fixed(command.isSend);
+    const bool compiled =
+        fixed != nullptr ? CompileFixedPacket(command, plan, *fixed, packet)
+                         : definition->HasVariableLengthData() && CompileStreamPacket(command, *definition, packet);
+    return compiled ? definition : nullptr;
 }
 
-// Compiles the command given its definition (null for an unknown name),
-// the way CompileTarnByteCode does.
-inline bool CompileCommand(const CommandState& state, const CommandFormat* found, ByteCodeState& packet,
-                           std::uint32_t* timeoutMillisec, TarnLink::CommandStatus_t* status)
+// Compiles the command the way CompileTarnByteCode does.
+inline bool CompileCommand(const CommandState& state, ByteCodeState& packet, std::uint32_t* timeoutMillisec,
+                           TarnLink::CommandStatus_t* status)
 {
     if (timeoutMillisec != nullptr) {
         *timeoutMillisec = 0;
@@ -102,12 +102,12 @@ inline bool CompileCommand(const CommandState& state, const CommandFormat* found
     if (status != nullptr) {
         *status = TarnLink::kTLSuccess;
     }
-    // A command laid out for its definition has found that same definition.
-    if (!CompilePlanned(state, packet)) {
-        return CompileWithChecks(state, found, packet, timeoutMillisec, status);
+    const TarnDataCommandFormat* planned = CompilePlanned(state, packet);
+    if (planned == nullptr) {
+        return CompileWithChecks(state, packet, timeoutMillisec, status);
     }
     if (timeoutMillisec != nullptr) {
-        *timeoutMillisec = found->GetOverrideTimeoutMillisec();
+        *timeoutMillisec = planned->GetOverrideTimeoutMillisec();
     }
     return true;
 }

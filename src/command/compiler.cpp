@@ -51,8 +51,7 @@ bool CompileStreamPacket(const CommandState& command, const TarnDataCommandForma
 bool CompileTarnByteCode(const TarnCommand& command, TarnCommandByteCode& byteCode, std::uint32_t* timeoutMillisec,
                          CommandStatus_t* status)
 {
-    const CommandState& state = StateOf(command);
-    return CompileCommand(state, state.Definition(), StateOf(byteCode), timeoutMillisec, status);
+    return CompileCommand(StateOf(command), StateOf(byteCode), timeoutMillisec, status);
 }
 
 } // namespace TarnLinkPrivate

@@ -244,9 +244,10 @@ bool CompileInFull(CommandState& command, const TarnDataCommandFormat& definitio
 
 void ReportNoDefinitionToCompile(const char* commandName) { VerboseMessage(kFormatNotFound, commandName); }
 
-bool CompileWithChecks(const CommandState& command, const CommandFormat* definition, ByteCodeState& packet,
-                       std::uint32_t* timeoutMillisec, CommandStatus_t* status)
+bool CompileWithChecks(const CommandState& command, ByteCodeState& packet, std::uint32_t* timeoutMillisec,
+                       CommandStatus_t* status)
 {
+    const CommandFormat* definition = command.Definition();
     if (!PassesEntryChecks(definition, command.name.c_str(), EntryTexts{kNotInitialized, kMetaCommand})) {
         return false;
     }

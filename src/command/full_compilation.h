@@ -15,14 +15,14 @@
 
 namespace TarnLinkPrivate {
 
-// Compiles the command into the packet given its definition (null for an
-// unknown name); on failure, status (when not null) says why. Writes the
-// numbers of the command's symbols into the command: hosts make their
-// commands as ordinary (non-const) objects, so writing through the const
-// reference of the interface is sound. Expects timeoutMillisec and status,
-// when not null, to hold 0 and success.
-bool CompileWithChecks(const CommandState& command, const CommandFormat* definition, ByteCodeState& packet,
-                       std::uint32_t* timeoutMillisec, TarnLink::CommandStatus_t* status);
+// Compiles the command into the packet by the definition of its name; on
+// failure, status (when not null) says why. Writes the numbers of the
+// command's symbols into the command: hosts make their commands as ordinary
+// (non-const) objects, so writing through the const reference of the
+// interface is sound. Expects timeoutMillisec and status, when not null, to
+// hold 0 and success.
+bool CompileWithChecks(const CommandState& command, ByteCodeState& packet, std::uint32_t* timeoutMillisec,
+                       TarnLink::CommandStatus_t* status);
 
 // The compiler's verbose message for a command name that has no definition,
 // also written when a meta command's name turns out to have none.

@@ -98,7 +98,7 @@ inline bool DecodeAndConclude(TarnCommand& command, const TarnCommandByteCode& r
     return Conclude(command, targetConduit, timeoutMillisec);
 }
 
-bool ExecuteDataCommand(TarnCommand& command, const CommandFormat* definition, TarnConduit* targetConduit)
+bool ExecuteDataCommand(TarnCommand& command, TarnConduit* targetConduit)
 {
     WriteTraceEntry(command);
 
@@ -108,7 +108,7 @@ bool ExecuteDataCommand(TarnCommand& command, const CommandFormat* definition, T
     TarnCommandByteCode& response = exchange.Response();
     std::uint32_t timeoutMillisec = 0;
     CommandStatus_t status = TarnLink::kTLSuccess;
-    if (!CompileCommand(StateOf(command), definition, StateOf(request), &timeoutMillisec, &status)) {
+    if (!CompileCommand(StateOf(command), StateOf(request), &timeoutMillisec, &status)) {
         command.SetStatus(status);
         return false;
     }
@@ -177,7 +177,7 @@ bool Execute(TarnCommand& command)
         command.SetStatus(TarnLink::kTLAttemptedToExecuteDiagCommand);
         return false;
     }
-    return ExecuteDataCommand(command, definition, targetConduit);
+    return ExecuteDataCommand(command, targetConduit);
 }
 
 bool Execute(const char* commandName, const TarnCommandByteCode& request, TarnCommandByteCode* response,
