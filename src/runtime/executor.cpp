@@ -160,22 +160,27 @@ bool Execute(TarnCommand& command)
     if (currentConduit == nullptr) {
         return false;
     }
-    const char* name = StateOf(command).name.c_str();
     StackBasedMutexCaller lock(currentConduit);
 
     TarnConduit* targetConduit = TargetConduitOf(command, currentConduit);
     if (targetConduit == nullptr) {
         return false;
     }
-    // The command remembers its definition, so the kind checks cost no lookup;
-    // for an unknown name the registry's checks write their verbose notes.
-    const CommandFormat* definition = DefinitionOf(command);
-    if (IsMetaCommandFormat(definition, name)) {
-        return ExecuteMetaCommand(command);
-    }
-    if (IsDiagCommandFormat(definition, name)) {
-        command.SetStatus(TarnLink::kTLAttemptedToExecuteDiagCommand);
-        return false;
+    // A command laid out for a Tarn definition, the usual one, needs no kind
+    // check. Any other remembers its definition too, so the checks cost no
+    // lookup; for an unknown name the registry's checks write their verbose
+    // notes.
+    const TarnDataCommandFormat* laidOut = StateOf(command).LaidOutDataDefinition();
+    if (laidOut == nullptr || !laidOut->IsTarnCommandFormat()) {
+        const char* name = StateOf(command).name.c_str();
+        const CommandFormat* definition = DefinitionOf(command);
+        if (IsMetaCommandFormat(definition, name)) {
+            return ExecuteMetaCommand(command);
+        }
+        if (IsDiagCommandFormat(definition, name)) {
+            command.SetStatus(TarnLink::kTLAttemptedToExecuteDiagCommand);
+            return false;
+        }
     }
     return ExecuteDataCommand(command, targetConduit);
 }
