@@ -47,7 +47,13 @@ public:
     std::size_t CarriedBy(bool isSend) const { return isSend ? count_ : requestCount_; }
     // Null unless the definition has fixed-size data whose headers could be
     // written.
-    const FixedPacket* Fixed(bool isSend) const { return fixed_ ? &packets_[isSend ? 0 : 1] : nullptr; }
+    const FixedPacket* Fixed(bool isSend) const
+    {
+        if (!fixed_) {
+            return nullptr;
+        }
+        return isSend ? &send_ : &request_;
+    }
     // The bytes after its header that a successful response must carry for
     // the planned decoder, which reads integer i from a response where a send
     // packet has it; more than any response carries when it reads none (data
@@ -71,7 +77,8 @@ public:
     }
     void SetFixed(const FixedPacket& send, const FixedPacket& request)
     {
-        packets_ = {send, request};
+        send_ = send;
+        request_ = request;
         fixed_ = true;
         if (send.headerLength == kTarnHeaderLength) {
             decodedPayloadBytes_ = send.valuesEnd - kTarnHeaderLength;
@@ -89,7 +96,8 @@ private:
     std::size_t requestCount_ = 0;
     bool fixed_ = false;
     std::int32_t decodedPayloadBytes_ = std::numeric_limits<std::int32_t>::max();
-    std::array<FixedPacket, 2> packets_{}; // send, request
+    FixedPacket send_;
+    FixedPacket request_;
 };
 
 // The plan of a definition whose layout is written (PrecomputeLayout); empty
