@@ -1,6 +1,6 @@
-// The calling thread's state in a plain thread-local pointer, read without a
-// call, and its release in a thread-local object whose destructor the C++
-// runtime runs when the thread ends. The runtime keeps the library loaded
+// The calling thread's state in a plain thread-local pointer, read inline
+// (platform.h), and its release in a thread-local object whose destructor the
+// C++ runtime runs when the thread ends. The runtime keeps the library loaded
 // while a thread still has such a destructor to run, so no thread's end calls
 // into an unloaded library.
 
@@ -9,9 +9,9 @@
 namespace TarnLinkPrivate {
 namespace Platform {
 
-namespace {
+thread_local void* tThreadState = nullptr;
 
-thread_local void* gThreadState = nullptr;
+namespace {
 
 // Forgets the state before releasing it: should the host's own thread-end code
 // execute afterwards, it gets a fresh state rather than a freed one.
@@ -19,8 +19,8 @@ struct ReleaseAtThreadEnd {
     ThreadStateRelease release = nullptr;
     ~ReleaseAtThreadEnd()
     {
-        void* state = gThreadState;
-        gThreadState = nullptr;
+        void* state = tThreadState;
+        tThreadState = nullptr;
         if (state != nullptr && release != nullptr) {
             release(state);
         }
@@ -31,12 +31,10 @@ thread_local ReleaseAtThreadEnd gReleaseAtThreadEnd;
 
 } // namespace
 
-void* ThreadState() { return gThreadState; }
-
 bool KeepThreadState(void* state, ThreadStateRelease release)
 {
     gReleaseAtThreadEnd.release = release;
-    gThreadState = state;
+    tThreadState = state;
     return true;
 }
 
